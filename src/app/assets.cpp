@@ -1,0 +1,68 @@
+// Every global of the asset registry, defined in this one file so that C++
+// constructs them in this order: textures and sounds first, then the level's
+// terrain (which loads its own textures), the World's lists and the map
+// loader, then the window, the root panel, the font, the clock, the random
+// engine and the sound pool.
+
+#include "app/assets.h"
+
+#include "world/level_map.h"
+#include "world/map_data.h"
+#include "world/world.h"
+
+sf::Texture loadTexture(const std::string& path)
+{
+    sf::Texture texture;
+    texture.loadFromFile(path, sf::IntRect());
+    return texture;
+}
+
+sf::SoundBuffer loadSoundBuffer(const std::string& path)
+{
+    sf::SoundBuffer buffer;
+    buffer.loadFromFile(path);
+    return buffer;
+}
+
+sf::Texture catapultWolfTexture = loadTexture("image/catapult_wolf.png");
+sf::Texture hackingWolfTexture = loadTexture("image/hacking_wolf.png");
+sf::Texture iceTowerTexture = loadTexture("image/ice_tower.png");
+sf::Texture platformTexture = loadTexture("image/platform.png");
+sf::Texture pondTexture = loadTexture("image/pond.png");
+sf::Texture skunkTowerTexture = loadTexture("image/skunk_tower.png");
+sf::Texture slapTowerTexture = loadTexture("image/slap_tower.png");
+sf::Texture suicidalWolfTexture = loadTexture("image/suicidal_wolf.png");
+sf::SoundBuffer explodeSound = loadSoundBuffer("sound/explode.wav");
+sf::Texture throwingWolfTexture = loadTexture("image/throwing_wolf.png");
+sf::Texture regularWolfTexture = loadTexture("image/regular_wolf.png");
+sf::Texture babyWolfTexture = loadTexture("image/baby_wolf.png");
+LevelMap levelMap;
+std::vector<Wolf*> wolves;
+std::vector<Tower*> towers;
+std::vector<Bullet*> bullets;
+std::vector<Stone*> stones;
+std::vector<Platform*> platforms;
+std::vector<Pond*> ponds;
+MapData mapData;
+sf::RenderWindow window;
+sf::Font font;
+sf::Clock frameClock;
+std::mt19937 randomEngine; // default seed 5489, never reseeded
+std::vector<sf::Sound> soundPool;
+sf::Texture towerTexture = loadTexture("image/tower.png");
+sf::SoundBuffer towerShootSound = loadSoundBuffer("sound/tower_shoot.wav");
+sf::SoundBuffer towerCollapseSound = loadSoundBuffer("sound/tower_collapse.wav");
+
+const UnitRandom unitRandom{};
+
+void playEffect(const sf::SoundBuffer& buffer)
+{
+    for (sf::Sound& sound : soundPool) {
+        if (sound.getStatus() == sf::Sound::Stopped) {
+            sound.setBuffer(buffer);
+            sound.setVolume(10);
+            sound.play();
+            return;
+        }
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The program's entry and outer loop: the window, the font, the sound pool,
+// then the main menu and the play of a level, for ever, until the window is
+// closed.
+
+#include <cstdint>
+
+enum AppStateCode : std::int32_t
+{
+    Menu = 0,    // the main menu is to be shown
+    Playing = 1, // a level is loaded and its play loop runs
+};
+
+extern AppStateCode AppState;
+
+void initialize();
+[[noreturn]] void run();
+
+// What closing the window does, from the menu or from a level: empties the
+// level, closes the window and ends the process with status 0.
+[[noreturn]] void closeProgram();

@@ -1,0 +1,7 @@
+#include "app/run.h"
+
+int main(int, char**)
+{
+    run();
+    return 0;
+}

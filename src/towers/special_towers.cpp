@@ -1,0 +1,93 @@
+#include "towers/special_towers.h"
+
+#include "app/assets.h"
+#include "towers/bullet.h"
+#include "wolves/wolf.h"
+#include "world/level_map.h"
+#include "world/world.h"
+
+#include <vector>
+
+void IceTower::acquireTarget()
+{
+    shootRandomWolf(true);
+}
+
+void IceTower::fire(Wolf* wolf)
+{
+    bullets.push_back(new IceBullet(static_cast<float>(x), static_cast<float>(y), wolf));
+}
+
+const sf::Texture& IceTower::texture() const
+{
+    return iceTowerTexture;
+}
+
+void SkunkTower::onCollapse()
+{
+    // Only a finished tower bursts; one destroyed while building does not.
+    if (state != TowerState::Ready)
+        return;
+    for (Wolf* wolf : wolves) {
+        const sf::Vector2f at = wolf->position();
+        const float dx = static_cast<float>(x) - at.x;
+        const float dy = static_cast<float>(y) - at.y;
+        if (dx * dx + dy * dy < 6.25f) {
+            wolf->state = WolfState::Stunned;
+            wolf->stateTimer = 5.0f;
+        }
+    }
+}
+
+const sf::Texture& SkunkTower::texture() const
+{
+    return skunkTowerTexture;
+}
+
+namespace {
+
+// A wolf is slapped while it is within half a cell of the centre of one of
+// the tower's side cells and walking along that side, not towards or away.
+bool passingBeside(const Wolf& wolf, sf::Vector2i tower)
+{
+    const sf::Vector2i leaving = wolf.route[0], entering = wolf.route[1];
+    const sf::Vector2i step = entering - leaving;
+    for (int i = 0; i < 4; ++i) {
+        const sf::Vector2i side = tower + neighbourOffsets[i];
+        const bool alongSide = step == neighbourOffsets[(i + 1) % 4] || step == neighbourOffsets[(i + 3) % 4];
+        if (leaving == side)
+            return alongSide && wolf.progress < 0.5f;
+        if (entering == side)
+            return alongSide && wolf.progress > 0.5f;
+    }
+    return false;
+}
+
+} // namespace
+
+void SlapTower::acquireTarget()
+{
+    static std::vector<Wolf*> candidates;
+    candidates.clear();
+    for (Wolf* wolf : wolves) {
+        if (wolf->state == WolfState::Dying || wolf->state == WolfState::Dead || wolf->route.size() < 2)
+            continue;
+        if (passingBeside(*wolf, {x, y}))
+            candidates.push_back(wolf);
+    }
+    if (candidates.empty())
+        return;
+    const auto index = static_cast<std::size_t>(unitRandom() * static_cast<double>(candidates.size()));
+    Wolf* wolf = candidates[index];
+    wolf->state = WolfState::KnockedBack;
+    wolf->knockStep = wolf->route[0] - wolf->route[1];
+    wolf->stateTimer = 2.0f;
+    wolf->route.resize(2);
+    state = TowerState::Reloading;
+    timer = reloadTime;
+}
+
+const sf::Texture& SlapTower::texture() const
+{
+    return slapTowerTexture;
+}

@@ -1,0 +1,305 @@
+#include "wolves/wolf.h"
+
+#include "app/assets.h"
+#include "towers/bullet.h"
+#include "towers/platform.h"
+#include "towers/tower.h"
+#include "wolves/stone.h"
+#include "world/world.h"
+
+#include <utility>
+
+namespace {
+
+// Sheet rows: 0 walking down, 1 left, 2 right, 3 up; each animation plays the
+// middle, right, middle and left columns.
+void fillAnimation(Animation& animation, const sf::Texture& sheet, int row)
+{
+    animation.texture = &sheet;
+    animation.frames.clear();
+    for (int column : {1, 2, 1, 0})
+        animation.frames.emplace_back(32 * column, 32 * row, 32, 32);
+}
+
+} // namespace
+
+Wolf::Wolf() = default;
+
+Wolf::Wolf(int, int row)
+{
+    enter(row, 300, regularWolfTexture);
+    baseSpeed = 1.0f;
+    sprite.setFrameTime(sf::seconds(0.08f));
+    sprite.play(walkRight);
+    Wolf::findRoute();
+}
+
+Wolf::~Wolf() = default;
+
+void Wolf::enter(int row, std::int32_t startHealth, const sf::Texture& sheet)
+{
+    state = WolfState::Walking;
+    progress = 0.f;
+    route.assign(1, sf::Vector2i(1, row));
+    health = startHealth;
+    maxHealth = startHealth;
+    slowed = false;
+    fillAnimation(walkDown, sheet, 0);
+    fillAnimation(walkLeft, sheet, 1);
+    fillAnimation(walkRight, sheet, 2);
+    fillAnimation(walkUp, sheet, 3);
+}
+
+sf::Vector2f Wolf::position() const
+{
+    if (route.size() >= 2) {
+        const sf::Vector2i first = route[0], second = route[1];
+        return {static_cast<float>(first.x) * (1 - progress) + static_cast<float>(second.x) * progress,
+                static_cast<float>(first.y) * (1 - progress) + static_cast<float>(second.y) * progress};
+    }
+    if (route.size() == 1)
+        return {static_cast<float>(route[0].x), static_cast<float>(route[0].y)};
+    return {0.f, 0.f};
+}
+
+void Wolf::update(float dt)
+{
+    if (state != WolfState::Dying && state != WolfState::Dead && health <= 0) {
+        onDeath();
+        state = WolfState::Dying;
+        stateTimer = 1.0f;
+        for (Bullet* bullet : bullets) {
+            if (bullet->target == this)
+                bullet->finished = 1;
+        }
+    }
+
+    if (route[0] == levelMap.home())
+        levelLost = 1;
+
+    float factor = 0.5f;
+    const sf::Vector2f at = position();
+    for (const Pond* pond : ponds) {
+        if (pond->state != PondState::Full)
+            continue;
+        const float dx = at.x - static_cast<float>(pond->x);
+        const float dy = at.y - static_cast<float>(pond->y);
+        if (dx * dx + dy * dy < 0.25f) {
+            factor = 0.1f;
+            break;
+        }
+    }
+    sprite.setFrameTime(sf::seconds(0.08f / factor));
+
+    if (slowed) {
+        speed = baseSpeed * factor;
+        slowTimer -= dt;
+        if (slowTimer < 0.f)
+            slowed = false;
+    } else {
+        speed = baseSpeed;
+    }
+
+    switch (state) {
+    case WolfState::Walking:
+        if (route.size() < 2)
+            break;
+        if (Platform* platform = levelMap.cell(route[1]).platform; platform && progress > 0.5f) {
+            attackPlatform(platform);
+            state = WolfState::Attacking;
+            stateTimer = 1.0f;
+        } else {
+            walk(dt);
+            sprite.update(sf::seconds(dt));
+        }
+        break;
+    case WolfState::Attacking:
+    case WolfState::Reloading:
+        stateTimer -= dt * (slowed ? factor : 1.f);
+        if (stateTimer < 0.f)
+            state = WolfState::Walking;
+        break;
+    case WolfState::Stunned:
+        stateTimer -= dt;
+        if (stateTimer < 0.f)
+            state = WolfState::Walking;
+        break;
+    case WolfState::KnockedBack:
+        knockBack(dt);
+        break;
+    case WolfState::Dying:
+        stateTimer -= dt;
+        if (stateTimer < 0.f)
+            state = WolfState::Dead;
+        break;
+    case WolfState::Dead:
+        break;
+    }
+}
+
+// Slides back at 3 cells a second, cell after cell, until a wall, a platform
+// or the end of the two seconds stops it.
+void Wolf::knockBack(float dt)
+{
+    stateTimer -= dt;
+    if (stateTimer < 0.f) {
+        // The push is over: the new route starts where the wolf is, so the
+        // slide ends here rather than shifting a freshly computed route.
+        state = WolfState::Walking;
+        findRoute();
+        return;
+    }
+    progress -= 3 * dt;
+    if (progress >= 0.f)
+        return;
+    const sf::Vector2i behind = route[0] + knockStep;
+    const bool blocked = route.size() < 2 || !LevelMap::inGrid(behind) ||
+                         levelMap.cell(behind).terrain != LowGround || levelMap.cell(behind).platform;
+    if (blocked) {
+        route.resize(1);
+        state = WolfState::Walking;
+        findRoute();
+    } else {
+        route[0] += knockStep;
+        route[1] += knockStep;
+        progress += 1;
+    }
+}
+
+void Wolf::walk(float dt)
+{
+    const std::size_t n = route.size();
+    if (n >= 2)
+        progress += speed * dt;
+    if (n >= 3 && progress > 1) {
+        const sf::Vector2i step = route[2] - route[1];
+        if (step != route[1] - route[0]) {
+            if (const Animation* animation = animationFor(step))
+                sprite.play(*animation);
+        }
+    }
+    if (n >= 2 && progress > 1) {
+        route.erase(route.begin());
+        progress -= 1;
+    }
+}
+
+const Animation* Wolf::animationFor(sf::Vector2i step) const
+{
+    if (step == sf::Vector2i(1, 0))
+        return &walkRight;
+    if (step == sf::Vector2i(-1, 0))
+        return &walkLeft;
+    if (step == sf::Vector2i(0, 1))
+        return &walkUp;
+    if (step == sf::Vector2i(0, -1))
+        return &walkDown;
+    return nullptr;
+}
+
+void Wolf::faceFirstStep()
+{
+    if (route.size() < 2)
+        return;
+    if (const Animation* animation = animationFor(route[1] - route[0]))
+        sprite.play(*animation);
+}
+
+void Wolf::findRoute()
+{
+    if (levelMap.cell(route[0]).homeDistance == -1) {
+        findGroundRoute();
+        return;
+    }
+    followField(&MapCell::homeDistance, &MapCell::homePaths);
+}
+
+void Wolf::findGroundRoute()
+{
+    followField(&MapCell::groundDistance, &MapCell::groundPaths);
+}
+
+void Wolf::followField(std::int32_t MapCell::*distance, std::int32_t MapCell::*paths)
+{
+    if (route.size() >= 2) {
+        route.resize(2);
+        const std::int32_t d0 = levelMap.cell(route[0]).*distance;
+        const std::int32_t d1 = levelMap.cell(route[1]).*distance;
+        if (d0 < d1 || (d0 == d1 && progress > 0.5f)) {
+            progress = 1 - progress;
+            std::swap(route[0], route[1]);
+        }
+    }
+    extendRoute(distance, paths);
+    faceFirstStep();
+}
+
+void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*paths)
+{
+    sf::Vector2i at = route.back();
+    for (std::int32_t n = levelMap.cell(at).*distance; n > 0; --n) {
+        std::int32_t weights[4] = {0, 0, 0, 0};
+        for (int i = 0; i < 4; ++i) {
+            const sf::Vector2i next = at + neighbourOffsets[i];
+            if (LevelMap::inGrid(next) && levelMap.cell(next).*distance == n - 1) {
+                for (int j = i; j < 4; ++j)
+                    weights[j] += levelMap.cell(next).*paths;
+            }
+        }
+        const auto k = static_cast<std::int32_t>(unitRandom() * weights[3]);
+        for (int i = 0; i < 4; ++i) {
+            if (k < weights[i]) {
+                at += neighbourOffsets[i];
+                break;
+            }
+        }
+        route.push_back(at);
+    }
+}
+
+void Wolf::onPlatformsChanged()
+{
+    if (state != WolfState::KnockedBack)
+        findRoute();
+}
+
+void Wolf::throwStone(Tower* target)
+{
+    const sf::Vector2f at = position();
+    stones.push_back(new Stone(at.x, at.y, target));
+}
+
+void Wolf::attackPlatform(Platform* platform)
+{
+    platform->health -= 10;
+}
+
+void Wolf::towerRoute()
+{
+    if (levelMap.cell(route[0]).towerDistance == -1) {
+        Wolf::findRoute();
+        return;
+    }
+    followField(&MapCell::towerDistance, &MapCell::towerPaths);
+}
+
+bool Wolf::throwAtTowerWithin(double reachSquared)
+{
+    // Towers of every state count, collapsed ones awaiting the sweep too.
+    static std::vector<Tower*> inReach;
+    inReach.clear();
+    const sf::Vector2f at = position();
+    for (Tower* tower : towers) {
+        const float dx = at.x - static_cast<float>(tower->x);
+        const float dy = at.y - static_cast<float>(tower->y);
+        if (static_cast<double>(dx * dx + dy * dy) < reachSquared)
+            inReach.push_back(tower);
+    }
+    if (inReach.empty())
+        return false;
+    const auto index = static_cast<std::size_t>(unitRandom() * static_cast<double>(inReach.size()));
+    throwStone(inReach[index]);
+    state = WolfState::Reloading;
+    stateTimer = 2.0f;
+    return true;
+}

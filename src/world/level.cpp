@@ -1,0 +1,122 @@
+#include "world/level.h"
+
+#include "towers/bullet.h"
+#include "towers/platform.h"
+#include "towers/tower.h"
+#include "wolves/stone.h"
+#include "wolves/wolf.h"
+#include "world/level_map.h"
+#include "world/world.h"
+
+#include <iostream>
+
+namespace {
+
+void forgetBuildings()
+{
+    for (auto& column : levelMap.cells) {
+        for (MapCell& cell : column) {
+            cell.hasTower = false;
+            cell.platform = nullptr;
+        }
+    }
+}
+
+template <class T> void destroyAll(std::vector<T*>& list)
+{
+    for (T* object : list)
+        delete object;
+    list.clear();
+}
+
+LevelLoadResult failure(const std::string& name, const std::string& problem)
+{
+    LevelLoadResult result{false, name + ": " + problem};
+    std::cerr << "Cannot load level " << result.message << '\n';
+    return result;
+}
+
+LevelLoadResult start(const MapData& data, const std::string& name)
+{
+    const std::string problem = checkMap(data);
+    if (!problem.empty())
+        return failure(name, problem);
+    levelLost = 0;
+    levelWon = 0;
+    buildLock = 0;
+    elapsedMs = 0;
+    forgetBuildings();
+    mapData = data;
+    buildGrid();
+    return {};
+}
+
+} // namespace
+
+std::string checkMap(const MapData& data)
+{
+    bool hasHome = false;
+    for (const auto& column : data.terrainCodes) {
+        for (std::int32_t code : column)
+            hasHome = hasHome || code == Home;
+    }
+    if (!hasHome)
+        return "the board has no home cell (code 2)";
+
+    LevelMap probe{LevelMap::WithoutTextures{}};
+    probe.setTerrain(data);
+    probe.computeField(&MapCell::groundDistance, &MapCell::groundPaths, {probe.home()}, Passage::LowGround);
+    for (int row = 1; row <= boardRows; ++row) {
+        if (probe.cells[1][row].groundDistance != -1)
+            return {};
+    }
+    return "the home cannot be reached from the left edge over low ground";
+}
+
+LevelLoadResult loadLevelText(std::string_view text, const std::string& name)
+{
+    MapData data = mapData;
+    const MapReadResult read = readMap(text, data);
+    if (!read.ok())
+        return failure(name, read.error);
+    return start(data, name);
+}
+
+LevelLoadResult loadLevelFile(const std::string& path)
+{
+    MapData data = mapData;
+    const MapReadResult read = readMapFile(path, data);
+    if (!read.ok())
+        return failure(path, read.error);
+    return start(data, path);
+}
+
+LevelLoadResult loadLevel(int level)
+{
+    return loadLevelFile("map/c" + std::to_string(level) + ".txt");
+}
+
+void restartLevel()
+{
+    clearWorld();
+    elapsedMs = 0;
+    buildLock = 0;
+    forgetBuildings();
+    computeHomeField();
+    computeGroundField();
+    computeTowerField();
+    computePlatformField();
+    levelLost = 0;
+    levelWon = 0;
+}
+
+void clearWorld()
+{
+    destroyAll(wolves);
+    destroyAll(towers);
+    destroyAll(stones);
+    destroyAll(bullets);
+    destroyAll(platforms);
+    destroyAll(ponds);
+    forgetBuildings();
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Starting, restarting and emptying a level.
+
+#include "world/map_data.h"
+
+#include <string>
+#include <string_view>
+
+// The outcome of loading a level; on failure the message names the file and
+// what is wrong with it, and nothing of the level in play was changed.
+struct LevelLoadResult
+{
+    bool ok = true;
+    std::string message;
+    explicit operator bool() const { return ok; }
+};
+
+// Loads "map/c1.txt", "map/c2.txt" or "map/c3.txt" for level 1, 2 or 3 and
+// starts it: clock and flags reset, terrain, home, fields and waves replaced.
+// The World's lists must be empty (as they are after clearWorld).
+LevelLoadResult loadLevel(int level);
+// The same for any map file, and for map text (named for messages).
+LevelLoadResult loadLevelFile(const std::string& path);
+LevelLoadResult loadLevelText(std::string_view text, const std::string& name);
+
+// Starts the loaded level again from its beginning, without reading the file.
+void restartLevel();
+
+// Destroys every wolf, tower, stone, bullet, platform and pond and empties the
+// lists. Cells forget their buildings too, so nothing points at freed objects.
+void clearWorld();
+
+// A map's own soundness beyond its syntax: one home, reachable over low
+// ground from the entry column. Empty when sound.
+std::string checkMap(const MapData& data);

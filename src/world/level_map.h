@@ -1,0 +1,103 @@
+#pragma once
+// The terrain grid the level is played on, with the breadth-first distance
+// fields the wolves follow. The grid is 19 columns by 11 rows: a border of
+// terrain 2 all round, the entry column 1 where wolves appear, and the 16 x 9
+// board in columns 2..17 and rows 1..9. Rows count upwards from the bottom.
+
+#include "world/map_data.h"
+
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/Vector2.hpp>
+
+#include <cstdint>
+#include <vector>
+
+class Platform;
+
+enum Terrain : std::int32_t
+{
+    LowGround = 0,
+    HighGround = 1,
+    Border = 2,
+    Home = 3,
+};
+
+struct MapCell
+{
+    std::int32_t terrain = LowGround;
+    std::int32_t homeDistance = -1; // steps to the home over free low ground
+    std::int32_t homePaths = 0;     // number of shortest such routes
+    std::int32_t towerDistance = -1;
+    std::int32_t towerPaths = 0;
+    std::int32_t platformDistance = -1;
+    std::int32_t platformPaths = 0;
+    std::int32_t groundDistance = -1; // to the home over low ground, platforms ignored
+    std::int32_t groundPaths = 0;
+    bool hasTower = false;           // a tower stands right on this high ground
+    Platform* platform = nullptr;    // the platform on this low ground, if any
+};
+
+// The four neighbour steps, in the order every search and route choice visits
+// them: left, down, right, up.
+extern const sf::Vector2i neighbourOffsets[4];
+
+// Which cells a field search may enter.
+enum class Passage
+{
+    FreeLowGround, // low ground without a platform
+    LowGround,     // low ground, platforms or not
+};
+
+class LevelMap
+{
+public:
+    static constexpr int gridColumns = boardColumns + 3;
+    static constexpr int gridRows = boardRows + 2;
+
+    LevelMap(); // loads the terrain textures and builds the empty grid
+    struct WithoutTextures {};
+    explicit LevelMap(WithoutTextures); // the grid alone, for checking maps
+
+    // Copies the terrain of a map onto the board and finds its home (the last
+    // home cell in column-then-row order).
+    void setTerrain(const MapData& data);
+    // Recomputes one distance/paths pair over the whole grid from the sources.
+    void computeField(std::int32_t MapCell::*distance, std::int32_t MapCell::*paths,
+                      const std::vector<sf::Vector2i>& sources, Passage passage);
+
+    MapCell& cell(sf::Vector2i at) { return cells[at.x][at.y]; }
+    const MapCell& cell(sf::Vector2i at) const { return cells[at.x][at.y]; }
+    static bool inGrid(sf::Vector2i at)
+    {
+        return at.x >= 0 && at.x < gridColumns && at.y >= 0 && at.y < gridRows;
+    }
+    static bool onBoard(int column, int row)
+    {
+        return column >= 2 && column <= boardColumns + 1 && row >= 1 && row <= boardRows;
+    }
+    sf::Vector2i home() const { return {homeColumn, homeRow}; }
+
+    sf::Texture lowGroundTexture;
+    sf::Texture highGroundTexture;
+    std::int32_t columns = boardColumns;
+    std::int32_t rows = boardRows;
+    std::int32_t homeColumn = 0;
+    std::int32_t homeRow = 0;
+    MapCell cells[gridColumns][gridRows];
+
+private:
+    void buildEmptyGrid();
+    // Scratch lists of the breadth-first search, kept to avoid allocating.
+    std::vector<sf::Vector2i> frontier_, next_;
+};
+
+extern LevelMap levelMap;
+
+// The global grid's operations: buildGrid copies mapData's terrain in and
+// computes all four fields; each compute function redoes one field from the
+// home, the towers or the platforms of the World.
+void buildGrid();
+void computeHomeField();
+void computeGroundField();
+void computeTowerField();
+void computePlatformField();

@@ -1,0 +1,52 @@
+#pragma once
+// A level file: the terrain of the 16 x 9 board and the wave timeline that
+// sets, period by period, how fast wolves of each kind arrive.
+//
+// Format: 144 whitespace-separated integer terrain codes, the bottom board row
+// first (0 low ground, 1 high ground, 2 home; any other code keeps what that
+// position held before), then wave records of 19 numbers each: a duration in
+// seconds, then for each of the six wolf kinds its peak rate, rise time and
+// start offset. A record that the end of the file cuts short is dropped, so
+// every record line ends with a line break.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+constexpr int boardColumns = 16;
+constexpr int boardRows = 9;
+constexpr int wolfKindCount = 6;
+
+struct WaveRecord
+{
+    float duration = 0.f;
+    float peakRate[wolfKindCount] = {};
+    float riseTime[wolfKindCount] = {};
+    float startOffset[wolfKindCount] = {};
+};
+
+struct MapData
+{
+    // Stored terrain per [file column][file row]: 0 low, 1 high, 3 home.
+    std::int32_t terrainCodes[boardColumns][boardRows] = {};
+    std::vector<WaveRecord> waves;
+    float totalWaveTime = 0.f; // sum of every record's duration, seconds
+};
+
+extern MapData mapData;
+
+// Why a map could not be read; empty when it could.
+struct MapReadResult
+{
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+
+// Reads map text into data. Terrain positions with an unknown code keep the
+// value data held before. On failure data is left as it was.
+MapReadResult readMap(std::string_view text, MapData& data);
+// The same for a file; the error names what went wrong (not the path).
+MapReadResult readMapFile(const std::string& path, MapData& data);
+// Fills the global mapData from a file; false (and mapData untouched) on failure.
+bool readMapFile(const std::string& path);

@@ -1,0 +1,70 @@
+#include "app/assets.h"
+#include "app/run.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SoundPool : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        soundPool.clear();
+        soundPool.resize(100);
+    }
+    void TearDown() override { soundPool.clear(); }
+
+    static int playingCount()
+    {
+        int playing = 0;
+        for (const sf::Sound& sound : soundPool)
+            playing += sound.getStatus() == sf::Sound::Playing;
+        return playing;
+    }
+};
+
+} // namespace
+
+TEST_F(SoundPool, EffectsTakeTheLowestIdleSounds)
+{
+    playEffect(towerShootSound);
+    playEffect(explodeSound);
+    EXPECT_EQ(soundPool[0].getBuffer(), &towerShootSound);
+    EXPECT_EQ(soundPool[1].getBuffer(), &explodeSound);
+    EXPECT_EQ(soundPool[0].getStatus(), sf::Sound::Playing);
+    EXPECT_EQ(soundPool[1].getStatus(), sf::Sound::Playing);
+    EXPECT_FLOAT_EQ(soundPool[0].getVolume(), 10.f);
+    EXPECT_EQ(soundPool[2].getBuffer(), nullptr);
+    EXPECT_EQ(playingCount(), 2);
+
+    // A finished sound is reused before any later one.
+    soundPool[0].stop();
+    playEffect(towerCollapseSound);
+    EXPECT_EQ(soundPool[0].getBuffer(), &towerCollapseSound);
+    EXPECT_EQ(soundPool[2].getBuffer(), nullptr);
+}
+
+TEST_F(SoundPool, DropsAnEffectWhenEverySoundIsBusy)
+{
+    for (int i = 0; i < 100; ++i)
+        playEffect(towerShootSound);
+    ASSERT_EQ(playingCount(), 100);
+
+    playEffect(explodeSound);
+    EXPECT_EQ(playingCount(), 100);
+    for (const sf::Sound& sound : soundPool)
+        EXPECT_EQ(sound.getBuffer(), &towerShootSound);
+}
+
+TEST(Initialize, OpensTheWindowAndSizesThePool)
+{
+    soundPool.resize(150);
+    initialize();
+    EXPECT_TRUE(window.isOpen());
+    EXPECT_EQ(window.getSize(), sf::Vector2u(800, 600));
+    EXPECT_EQ(soundPool.size(), 100u);
+    EXPECT_TRUE(font.getInfo().family.size() > 0);
+    window.close();
+    soundPool.clear();
+}

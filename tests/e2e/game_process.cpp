@@ -1,0 +1,211 @@
+#include "game_process.h"
+
+#include <X11/Xlib.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+bool titled(Display* display, Window window, const char* title)
+{
+    char* name = nullptr;
+    bool match = false;
+    if (XFetchName(display, window, &name) && name) {
+        match = std::string(name) == title;
+        XFree(name);
+    }
+    return match;
+}
+
+Window findTitled(Display* display, Window parent, const char* title)
+{
+    if (titled(display, parent, title)) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, parent, &attributes) && attributes.map_state == IsViewable)
+            return parent;
+    }
+    Window root, parentOut, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, parent, &root, &parentOut, &children, &count))
+        return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i)
+        found = findTitled(display, children[i], title);
+    if (children)
+        XFree(children);
+    return found;
+}
+
+void run(const std::string& command)
+{
+    if (std::system(command.c_str()) != 0)
+        std::fprintf(stderr, "command failed: %s\n", command.c_str());
+}
+
+} // namespace
+
+Rgb toRgb(unsigned long pixel)
+{
+    return {static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
+            static_cast<int>(pixel & 0xFF)};
+}
+
+GameProcess::GameProcess() : display_(XOpenDisplay(nullptr)) {}
+
+GameProcess::~GameProcess()
+{
+    if (pid_ > 0 && running()) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (display_)
+        XCloseDisplay(display_);
+}
+
+bool GameProcess::start(std::chrono::milliseconds timeout)
+{
+    if (!display_)
+        return false;
+    pid_ = fork();
+    if (pid_ == 0) {
+        if (chdir(BRAMBLEHOLT_GAME_DIR) != 0)
+            _exit(126);
+        execl("./brambleholt", "brambleholt", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        window_ = findTitled(display_, DefaultRootWindow(display_), "Brambleholt");
+        if (window_) {
+            // Give the game a moment to draw its first frame.
+            pause(std::chrono::milliseconds(300));
+            return true;
+        }
+        if (!running())
+            return false;
+        pause(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+bool GameProcess::windowSize(unsigned& width, unsigned& height) const
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display_, window_, &attributes))
+        return false;
+    width = static_cast<unsigned>(attributes.width);
+    height = static_cast<unsigned>(attributes.height);
+    return true;
+}
+
+std::string GameProcess::windowTitle() const
+{
+    char* name = nullptr;
+    std::string title;
+    if (XFetchName(display_, window_, &name) && name) {
+        title = name;
+        XFree(name);
+    }
+    return title;
+}
+
+void GameProcess::click(int x, int y, int button) const
+{
+    std::ostringstream command;
+    command << "xdotool mousemove --window " << window_ << ' ' << x << ' ' << y << " click " << button;
+    run(command.str());
+    pause(std::chrono::milliseconds(150));
+}
+
+void GameProcess::press(int x, int y, int button) const
+{
+    std::ostringstream command;
+    command << "xdotool mousemove --window " << window_ << ' ' << x << ' ' << y << " mousedown " << button;
+    run(command.str());
+    pause(std::chrono::milliseconds(150));
+}
+
+void GameProcess::key(const std::string& name) const
+{
+    std::ostringstream command;
+    command << "xdotool windowfocus " << window_ << " key " << name;
+    run(command.str());
+    pause(std::chrono::milliseconds(150));
+}
+
+void GameProcess::pause(std::chrono::milliseconds duration) const
+{
+    std::this_thread::sleep_for(duration);
+}
+
+std::string GameProcess::screenshot(const std::string& name) const
+{
+    std::filesystem::create_directories(BRAMBLEHOLT_SCREENSHOT_DIR);
+    const std::string path = std::string(BRAMBLEHOLT_SCREENSHOT_DIR) + "/" + name + ".png";
+    std::ostringstream command;
+    command << "import -window " << window_ << ' ' << path;
+    run(command.str());
+    return path;
+}
+
+unsigned long GameProcess::pixel(int x, int y) const
+{
+    XImage* image = XGetImage(display_, window_, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return 0;
+    const unsigned long value = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    return value;
+}
+
+void GameProcess::requestClose() const
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window_;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window_, False, NoEventMask, &event);
+    XFlush(display_);
+}
+
+std::optional<int> GameProcess::waitForExit(std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            if (WIFEXITED(status))
+                return WEXITSTATUS(status);
+            return 128 + WTERMSIG(status);
+        }
+        pause(std::chrono::milliseconds(20));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return std::nullopt;
+}
+
+bool GameProcess::running()
+{
+    if (pid_ <= 0)
+        return false;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        return false;
+    }
+    return true;
+}
