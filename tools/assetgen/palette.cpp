@@ -31,6 +31,7 @@ constexpr std::array<std::uint32_t, ToneCount> kTable = {
     0xf1e4bfff,  // Cream
     0xfdfbefff,  // Snow
     0x5c2a63ff,  // Berry
+    0x9a5694ff,  // Plum
     0x241c2c70,  // Dusk
 };
 }  // namespace

@@ -17,7 +17,7 @@ enum Tone : std::uint8_t {
   WaterDark, Water, WaterLight,
   BrickDark, Brick, Ember,            // red accents; Ember is also fire and sparks
   Straw, Cream, Snow,
-  Berry,
+  Berry, Plum,                        // bramble fruit, shadow and lit
   Dusk,                               // Outline at partial alpha, for dimming the board
   ToneCount
 };

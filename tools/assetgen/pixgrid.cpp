@@ -16,7 +16,7 @@ Key::Key() {
       {'g', GrassDark},  {'G', Grass},      {'h', GrassLight}, {'d', WoodDark}, {'w', Wood},
       {'W', WoodLight},  {'n', FurDark},    {'f', Fur},       {'F', FurLight},  {'b', WaterDark},
       {'B', Water},      {'i', WaterLight}, {'r', BrickDark}, {'R', Brick},     {'o', Ember},
-      {'y', Straw},      {'c', Cream},      {'e', Snow},      {'p', Berry},
+      {'y', Straw},      {'c', Cream},      {'e', Snow},      {'p', Berry},      {'P', Plum},
   };
   for (const auto& d : defaults) map_[static_cast<unsigned char>(d.c)] = d.t;
 }

@@ -16,7 +16,7 @@ namespace assetgen {
 //   .  clear            k  outline
 //   q s S  stone        g G h  grass        d w W  wood
 //   n f F  fur          b B i  water        r R o  brick red / ember
-//   y straw  c cream  e snow  p berry
+//   y straw  c cream  e snow  p P berry
 // Sprites may bind extra characters (for a kind's own colours) with with().
 class Key {
  public:
