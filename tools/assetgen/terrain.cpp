@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace assetgen {
 
@@ -17,18 +18,24 @@ Grid meadow(std::uint64_t seed) {
   const int n = 48;
   Grid g(n, n, Grass);
   const TileNoise mottle(seed, n, 12), fine(seed + 1, n, 6);
+  Rng rng(seed * 7 + 3);
+  // Blades of grass: short dark strokes gather where the noise is low, lit tips where it is
+  // high, so the meadow has soft patches without any gradient.
   for (int y = 0; y < n; ++y)
     for (int x = 0; x < n; ++x) {
       const double v = 0.7 * mottle.at(x, y) + 0.3 * fine.at(x, y);
-      // Ordered dither so the patches stay crisp pixel clusters instead of a gradient.
-      const bool odd = ((x + y) & 1) != 0, quarter = (x & 1) == 0 && (y & 1) == 0;
-      if (v < 0.30 && odd) g.set(x, y, GrassDark);
-      else if (v < 0.36 && quarter) g.set(x, y, GrassDark);
-      else if (v > 0.72 && quarter) g.set(x, y, GrassLight);
+      const double dark = v < 0.5 ? (0.5 - v) * 0.7 : 0.015;
+      const double lit = v > 0.55 ? (v - 0.55) * 0.35 : 0.0;
+      const double r = rng.unit();
+      if (r < dark) {
+        g.setWrapped(x, y, GrassDark);
+        g.setWrapped(x, y + 1, GrassDark);
+      } else if (r < dark + lit) {
+        g.setWrapped(x, y, GrassLight);
+      }
     }
-  Rng rng(seed * 7 + 3);
-  // Tufts: two lit blades over a dark root.
-  for (int i = 0; i < 16; ++i) {
+  // Tufts: three lit blades over a dark root.
+  for (int i = 0; i < 10; ++i) {
     const int x = rng.below(n), y = rng.below(n);
     g.setWrapped(x, y, GrassLight);
     g.setWrapped(x + 2, y, GrassLight);
@@ -36,9 +43,10 @@ Grid meadow(std::uint64_t seed) {
     g.setWrapped(x, y + 1, Grass);
     g.setWrapped(x + 2, y + 1, Grass);
     g.setWrapped(x + 1, y + 2, GrassDark);
+    g.setWrapped(x, y + 2, GrassDark);
+    g.setWrapped(x + 2, y + 2, GrassDark);
   }
-  for (int i = 0; i < 14; ++i) g.setWrapped(rng.below(n), rng.below(n), GrassDark);
-  // A pebble and two flowers, so the tile has some life but no landmark that repeats loudly.
+  // A pebble and a flower, so the tile has some life but no landmark that repeats loudly.
   {
     const int x = rng.below(n), y = rng.below(n);
     g.setWrapped(x, y, StoneLight);
@@ -46,7 +54,7 @@ Grid meadow(std::uint64_t seed) {
     g.setWrapped(x, y + 1, StoneDark);
     g.setWrapped(x + 1, y + 1, StoneDark);
   }
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < 1; ++i) {
     const int x = rng.below(n), y = rng.below(n);
     const Tone petal = i == 0 ? Snow : Straw;
     g.setWrapped(x, y - 1, petal);
@@ -69,41 +77,56 @@ Grid lowGround() {
 
 // ---- stone block ----------------------------------------------------------------------------
 
-// One dressed flagstone of the block's top face, bevelled for light from the top left.
-void flagstone(Grid& g, int x0, int y0, int w, int h, Rng& rng) {
-  g.fillRect(x0, y0, w, h, StoneLight);
-  for (int x = x0; x < x0 + w; ++x) {
-    g.set(x, y0, Snow);
-    g.set(x, y0 + h - 1, Stone);
-  }
-  for (int y = y0; y < y0 + h; ++y) {
-    g.set(x0, y, Snow);
-    g.set(x0 + w - 1, y, Stone);
-  }
-  g.set(x0, y0 + h - 1, Stone);
-  g.set(x0 + w - 1, y0, Stone);
-  for (int i = 0; i < w * h / 40; ++i) {
-    const int x = x0 + 2 + rng.below(w - 4), y = y0 + 2 + rng.below(h - 4);
-    g.set(x, y, Stone);
-    if (rng.chance(0.3)) g.set(x + 1, y, Stone);
+// Cobbles for the top face: the cells of a jittered grid of seeds, each cell one stone, the
+// seams between them mortar; every stone catches the light on its upper-left rim.
+void cobbles(Grid& g, int x0, int y0, int size, int cells, Rng& rng) {
+  struct Seed {
+    double x, y;
+  };
+  std::vector<Seed> seeds;
+  const double cell = static_cast<double>(size) / cells;
+  for (int j = -1; j <= cells; ++j)
+    for (int i = -1; i <= cells; ++i)
+      seeds.push_back({x0 + (i + 0.2 + 0.6 * rng.unit()) * cell, y0 + (j + 0.2 + 0.6 * rng.unit()) * cell});
+  Grid mortar(g.width(), g.height());
+  for (int y = y0; y < y0 + size; ++y)
+    for (int x = x0; x < x0 + size; ++x) {
+      double d1 = 1e9, d2 = 1e9;
+      for (const Seed& s : seeds) {
+        const double d = std::hypot(x + 0.5 - s.x, y + 0.5 - s.y);
+        if (d < d1) {
+          d2 = d1;
+          d1 = d;
+        } else if (d < d2) {
+          d2 = d;
+        }
+      }
+      const bool seam = d2 - d1 < 1.3;
+      g.set(x, y, seam ? Stone : StoneLight);
+      if (seam) mortar.set(x, y, Stone);
+    }
+  for (int y = y0; y < y0 + size; ++y)
+    for (int x = x0; x < x0 + size; ++x) {
+      if (mortar.at(x, y) != Clear) continue;
+      if (mortar.at(x - 1, y) != Clear || mortar.at(x, y - 1) != Clear) g.set(x, y, Snow);
+      else if (mortar.at(x + 1, y) != Clear || mortar.at(x, y + 1) != Clear) g.set(x, y, Stone);
+    }
+  for (int i = 0; i < size * size / 60; ++i) {
+    const int x = x0 + rng.below(size), y = y0 + rng.below(size);
+    if (g.at(x, y) == StoneLight) g.set(x, y, Stone);
   }
 }
 
 Grid highGround() {
   Grid g(48, 72, Stone);
   Rng rng(0x570E);
-  // Top face: four flagstones in mortar, rows 0..47.
-  g.fillRect(0, 0, 48, 48, Stone);
-  flagstone(g, 2, 2, 22, 21, rng);
-  flagstone(g, 25, 2, 21, 14, rng);
-  flagstone(g, 25, 17, 21, 29, rng);
-  flagstone(g, 2, 24, 22, 22, rng);
-  // A crack and a bit of moss in the mortar.
-  g.line(8, 30, 12, 34, Stone);
-  g.line(12, 34, 12, 37, Stone);
-  for (auto [x, y] : {std::pair{24, 22}, {24, 23}, {23, 23}, {25, 16}, {44, 46}, {2, 46}, {3, 46}})
+  // Top face, rows 0..47: cobbles inside a rim.
+  cobbles(g, 1, 1, 46, 4, rng);
+  // A little moss where the rim meets the cobbles.
+  for (auto [x, y] : {std::pair{1, 45}, {1, 46}, {2, 46}, {3, 46}, {45, 46}, {46, 46}, {46, 45}, {46, 1}})
     g.set(x, y, GrassDark);
-  g.set(23, 22, Grass);
+  g.set(2, 45, Grass);
+  g.set(45, 45, Grass);
   for (int x = 0; x < 48; ++x) {
     g.set(x, 0, Outline);
     g.set(x, 47, StoneDark);
@@ -116,9 +139,9 @@ Grid highGround() {
   // Front face, rows 48..71: a lit lip, then three courses of ashlar that run on from block to
   // block (the brick pattern repeats every 48 px, so a row of blocks reads as one wall).
   for (int x = 0; x < 48; ++x) g.set(x, 48, Outline);
-  const int courses[3][2] = {{49, 7}, {57, 7}, {65, 6}};
+  const int ashlar[3][2] = {{49, 7}, {57, 7}, {65, 6}};
   for (int c = 0; c < 3; ++c) {
-    const int top = courses[c][0], h = courses[c][1];
+    const int top = ashlar[c][0], h = ashlar[c][1];
     const int shift = (c % 2) ? 8 : 0;
     for (int y = top; y < top + h; ++y)
       for (int x = 0; x < 48; ++x) {
