@@ -2,6 +2,7 @@
 
 #include "assets.h"
 #include "pixgrid.h"
+#include "sprites.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -68,7 +69,7 @@ Grid meadow(std::uint64_t seed) {
 }
 
 Grid lowGround() {
-  const Grid tile = meadow(0xB4A3B1E);
+  const Grid tile = meadowTile();
   Grid g(50, 50);
   for (int y = 0; y < 50; ++y)
     for (int x = 0; x < 50; ++x) g.set(x, y, tile.atWrapped(x - 1, y - 1));
@@ -367,6 +368,9 @@ Grid home() {
 }
 
 }  // namespace
+
+Grid cottageSprite() { return home(); }
+Grid meadowTile() { return meadow(0xB4A3B1E); }
 
 std::vector<Picture> makeTerrain() {
   return {

@@ -3,6 +3,7 @@
 
 #include "assets.h"
 #include "pixgrid.h"
+#include "sprites.h"
 
 #include <cmath>
 #include <functional>
@@ -596,28 +597,37 @@ Key coat(Tone lit, Tone base, Tone shadow) {
   return k;
 }
 
+Look lookOf(const std::string& kind) {
+  if (kind == "baby") {
+    Key cubKey = coat(Cream, FurLight, Fur);
+    cubKey.with('F', Cream).with('f', FurLight).with('n', Fur).with('c', Snow);
+    return Look{cubKey, &kCub, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
+  }
+  if (kind == "throwing")
+    return Look{coat(WaterLight, Water, WaterDark), &kAdult, 0, 0, 0, nullptr, throwingArms, nullptr, nullptr};
+  if (kind == "suicidal")
+    return Look{coat(FurLight, Fur, FurDark), &kAdult, 0, 0, 0, nullptr, bombArms, headband, nullptr};
+  if (kind == "hacking")
+    return Look{coat(Plum, Berry, BrickDark), &kAdult, 0, 0, 0, nullptr, axeArms, nullptr, nullptr};
+  if (kind == "catapult")
+    return Look{coat(Straw, WoodLight, Wood), &kAdult, -5, 6, 5, nullptr, pushingArms, nullptr, catapultScene};
+  return Look{coat(FurLight, Fur, FurDark), &kAdult, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
+}
+
+const char* const kKinds[] = {"regular", "baby", "throwing", "suicidal", "hacking", "catapult"};
+
 }  // namespace
 
+Grid wolfFrame(const std::string& kind, int row, int col) {
+  const Facing rows[4] = {Down, Left, Right, Up};
+  return frame(lookOf(kind), rows[row & 3], col - 1);
+}
+
 std::vector<Picture> makeWolves() {
-  Look regular{coat(FurLight, Fur, FurDark), &kAdult, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
-
-  Key cubKey = coat(Cream, FurLight, Fur);
-  cubKey.with('F', Cream).with('f', FurLight).with('n', Fur).with('c', Snow);
-  Look baby{cubKey, &kCub, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
-
-  Look throwing{coat(WaterLight, Water, WaterDark), &kAdult, 0, 0, 0, nullptr, throwingArms, nullptr, nullptr};
-  Look suicidal{coat(FurLight, Fur, FurDark), &kAdult, 0, 0, 0, nullptr, bombArms, headband, nullptr};
-  Look hacking{coat(Plum, Berry, BrickDark), &kAdult, 0, 0, 0, nullptr, axeArms, nullptr, nullptr};
-  Look catapult{coat(Straw, WoodLight, Wood), &kAdult, -5, 6, 5, nullptr, pushingArms, nullptr, catapultScene};
-
-  return {
-      {"image/regular_wolf.png", sheet(regular).toImage()},
-      {"image/baby_wolf.png", sheet(baby).toImage()},
-      {"image/throwing_wolf.png", sheet(throwing).toImage()},
-      {"image/suicidal_wolf.png", sheet(suicidal).toImage()},
-      {"image/hacking_wolf.png", sheet(hacking).toImage()},
-      {"image/catapult_wolf.png", sheet(catapult).toImage()},
-  };
+  std::vector<Picture> sheets;
+  for (const char* kind : kKinds)
+    sheets.push_back({std::string("image/") + kind + "_wolf.png", sheet(lookOf(kind)).toImage()});
+  return sheets;
 }
 
 }  // namespace assetgen
