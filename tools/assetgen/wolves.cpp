@@ -35,8 +35,8 @@ const std::vector<std::string> kAdultDown = {
     "kccffckkkkcffcck",
     ".kccccckkccccck.",
     ".kkcckeccekcckk.",
-    "..kkcccccccccck.",
-    "....kkcccccckk..",
+    "..kkcccccccckk..",
+    "....kkcccckk....",
     "....kFfccfnk....",
     "...kUVVccVVvk...",
     "..kUVVccccVVvk..",
@@ -395,16 +395,16 @@ void wheel(Grid& g, int cx, int cy, int turn) {
 }
 
 void catapultSide(Grid& g, int x, int step) {
-  // Throwing arm, resting back towards the wolf with its cup loaded.
-  g.line(x + 2, 24, x + 10, 17, WoodLight);
-  g.line(x + 2, 25, x + 10, 18, Wood);
-  g.fillRect(x + 9, 15, 4, 3, WoodDark);
-  g.fillRect(x + 9, 15, 4, 1, Wood);
-  stone(g, x + 11, 13.5);
-  // Frame.
-  g.fillRect(x + 4, 20, 2, 6, Wood);
-  g.fillRect(x + 4, 20, 1, 6, WoodLight);
-  g.fillRect(x + 2, 19, 5, 1, WoodLight);
+  // Frame: a bed on two wheels with an upright to stop the arm.
+  g.fillRect(x + 8, 19, 2, 6, Wood);
+  g.fillRect(x + 8, 19, 1, 6, WoodLight);
+  g.fillRect(x + 7, 18, 4, 1, WoodLight);
+  // Throwing arm, cocked forward with its cup loaded.
+  g.line(x + 12, 24, x + 5, 17, WoodLight);
+  g.line(x + 12, 25, x + 5, 18, Wood);
+  g.fillRect(x + 2, 15, 5, 3, WoodDark);
+  g.fillRect(x + 2, 15, 5, 1, Wood);
+  stone(g, x + 4.5, 12.5);
   g.fillRect(x + 0, 25, 14, 2, Wood);
   g.fillRect(x + 0, 25, 14, 1, WoodLight);
   wheel(g, x + 3, 27, step);
@@ -610,7 +610,7 @@ Look lookOf(const std::string& kind) {
   if (kind == "hacking")
     return Look{coat(Plum, Berry, BrickDark), &kAdult, 0, 0, 0, nullptr, axeArms, nullptr, nullptr};
   if (kind == "catapult")
-    return Look{coat(Straw, WoodLight, Wood), &kAdult, -5, 6, 5, nullptr, pushingArms, nullptr, catapultScene};
+    return Look{coat(Straw, WoodLight, Wood), &kAdult, -5, 5, 5, nullptr, pushingArms, nullptr, catapultScene};
   return Look{coat(FurLight, Fur, FurDark), &kAdult, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
 }
 
