@@ -187,8 +187,8 @@ Grid platform() {
     const int y0 = 2 + b * 5;
     for (int y = y0; y < y0 + 4 && y < 30; ++y) g.set(ends[b], y, WoodDark);
     if (y0 + 1 < 30) {
-      g.set(ends[b] - 2, y0 + 1, Outline);
-      g.set(ends[b] + 2, y0 + 1, Outline);
+      g.set(ends[b] - 2, y0 + 1, WoodDark);  // nails either side of the joint
+      g.set(ends[b] + 2, y0 + 1, WoodDark);
       g.set((ends[b] + 16) % 28 + 2, y0 + 2, WoodDark);
       g.set((ends[b] + 17) % 28 + 2, y0 + 2, WoodDark);
     }
@@ -216,10 +216,7 @@ Grid platform() {
   for (int x = 1; x < 31; ++x) g.set(x, 32, WoodLight);
   g.set(3, 34, Outline);
   g.set(28, 34, Outline);
-  for (int y = 36; y < 47; ++y) {
-    g.set(y % 2 ? 1 : 1, y, Outline);  // shade the void behind the brace
-  }
-  g.fillRect(1, 36, 30, 11, Outline);
+  g.fillRect(1, 36, 30, 11, Outline);  // the dark void under the deck, behind the brace
   g.fillRect(2, 36, 4, 11, Wood);
   g.fillRect(26, 36, 4, 11, Wood);
   for (int y = 36; y < 47; ++y) {
