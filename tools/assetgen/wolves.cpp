@@ -22,53 +22,53 @@ enum Facing { Down, Left, Right, Up };
 //   c cream belly and muzzle             y eyes    e teeth
 
 const std::vector<std::string> kAdultDown = {
-    ".k............k.",
-    ".kk..........kk.",
-    ".kFk........kfk.",
-    ".kFck......kcnk.",
-    "kFFcfkkkkkkfcnnk",
-    "kFFfFFFFFfffffnk",
-    "kFkkffffffffkknk",
-    "kFfykkffffkkyfnk",
-    "kFfyykffffkyyfnk",
-    "kcFffffccffffnck",
-    "kccffckkkkcffcck",
-    ".kccccckkccccck.",
-    ".kkcckeccekcckk.",
-    "..kkcccccccckk..",
-    "....kkcccckk....",
-    "....kFfccfnk....",
-    "...kUVVccVVvk...",
-    "..kUVVccccVVvk..",
-    "..kUVVccccVVvk..",
-    "..kVVVccccVVvk..",
-    "..knnVVVVVVnnk..",
-    "...kkkkkkkkkk...",
+    "..k............k..",
+    "..kk..........kk..",
+    "..kFk........kfk..",
+    "..kFck......kcnk..",
+    ".kFFcfkkkkkkfcnnk.",
+    ".kFFfFFFFFfffffnk.",
+    ".kFkkffffffffkknk.",
+    ".kFfykkffffkkyfnk.",
+    ".kFfyykffffkyyfnk.",
+    ".kcFffffccffffnck.",
+    "kcccffckkkkcffccck",
+    ".kcccccckkcccccck.",
+    "..kkcckeccekcckk..",
+    "...kkcccccccckk...",
+    ".....kkcccckk.....",
+    ".....kFfccfnk.....",
+    "....kUVVccVVvk....",
+    "...kUVVccccVVvk...",
+    "...kUVVccccVVvk...",
+    "...kVVVccccVVvk...",
+    "...knnVVVVVVnnk...",
+    "....kkkkkkkkkk....",
 };
 
 const std::vector<std::string> kAdultUp = {
-    ".k............k.",
-    ".kk..........kk.",
-    ".kfk........kfk.",
-    ".kFnk......knfk.",
-    "kFFnfkkkkkkfnfnk",
-    "kFFfFFFFFfffffnk",
-    "kFffffffffffffnk",
-    "kFfffffffffffnnk",
-    "kFffffffffffffnk",
-    "kFfffffffffffnnk",
-    "kffffffffffffnnk",
-    ".kfffffffffffnk.",
-    ".kkffffffffffnkk",
-    "..kkfffffffffnk.",
-    "....kkffffffkk..",
-    "....kFnnnnnk....",
-    "...kUVVnnVVvk...",
-    "..kUVVVnnVVVvk..",
-    "..kUVVVVVVVVvk..",
-    "..kVVVVVVVVVvk..",
-    "..knnVVVVVVnnk..",
-    "...kkkkkkkkkk...",
+    "..k............k..",
+    "..kk..........kk..",
+    "..kfk........kfk..",
+    "..kFnk......knfk..",
+    ".kFFnfkkkkkkfnfnk.",
+    ".kFFfFFFFFfffffnk.",
+    ".kFffffffffffffnk.",
+    ".kFfffffffffffnnk.",
+    ".kFffffffffffffnk.",
+    ".kFfffffffffffnnk.",
+    "kFffffffffffffnnnk",
+    "..kfffffffffffnk..",
+    "..kkffffffffffnkk.",
+    "...kkfffffffffnk..",
+    ".....kkffffffkk...",
+    ".....kFnnnnnk.....",
+    "....kUVVnnVVvk....",
+    "...kUVVVnnVVVvk...",
+    "...kUVVVVVVVVvk...",
+    "...kVVVVVVVVVvk...",
+    "...knnVVVVVVnnk...",
+    "....kkkkkkkkkk....",
 };
 
 const std::vector<std::string> kAdultLeft = {
@@ -197,7 +197,7 @@ struct Build {
 };
 
 const Build kAdult = {&kAdultDown, &kAdultUp, &kAdultLeft, &kTailLeft, &kTailUp,
-                      8, 2, 5, 3, 24, 11, 18, 11, 18, 8, 22, 11, 4, 16, 17, 13, 20};
+                      7, 2, 5, 3, 24, 11, 18, 11, 18, 8, 22, 11, 4, 16, 17, 13, 20};
 const Build kCub = {&kCubDown, &kCubUp, &kCubLeft, &kCubTailLeft, nullptr,
                     9, 11, 9, 11, 27, 11, 17, 13, 22, 9, 21, 12, 2, 19, 21, 0, 0};
 
@@ -362,19 +362,17 @@ void headband(Grid& g, const Pose& p) {
     g.set(p.b.sideX + 16, y, Ember);
     return;
   }
+  const int hx = p.b.frontX + 1;  // left edge of the head art, inside its margin
   const int y = p.b.frontY + 5 + p.bob;
-  for (int x = p.b.frontX + 1; x <= p.b.frontX + 14; ++x) {
-    g.set(x, y, Brick);
-    g.set(x, y - 1, g.at(x, y - 1) == Outline ? Outline : g.at(x, y - 1));
-  }
-  g.fillRect(p.b.frontX + 1, y, 4, 1, Ember);
+  for (int x = hx + 1; x <= hx + 14; ++x) g.set(x, y, Brick);
+  g.fillRect(hx + 1, y, 4, 1, Ember);
   if (p.facing == Up) {  // the knot, its ends blown out to the side
-    g.fillRect(p.b.frontX + 7, y - 1, 2, 3, BrickDark);
-    g.fillRect(p.b.frontX + 15, y + 1, 2, 1, Brick);
-    g.fillRect(p.b.frontX + 16, y + 2, 2, 1, BrickDark);
+    g.fillRect(hx + 7, y - 1, 2, 3, BrickDark);
+    g.fillRect(hx + 15, y + 1, 2, 1, Brick);
+    g.fillRect(hx + 16, y + 2, 2, 1, BrickDark);
   } else {
-    g.fillRect(p.b.frontX + 15, y + 1, 2, 1, Brick);
-    g.fillRect(p.b.frontX + 16, y + 2, 2, 1, BrickDark);
+    g.fillRect(hx + 15, y + 1, 2, 1, Brick);
+    g.fillRect(hx + 16, y + 2, 2, 1, BrickDark);
   }
 }
 
@@ -452,20 +450,26 @@ void hangingArms(Grid& g, const Pose& p) {
 
 void throwingArms(Grid& g, const Pose& p) {
   const int top = shoulder(p);
+  // The throwing arm bends at the elbow, out and then up, with the stone on the paw.
+  auto raised = [&](int sx, int ex, int hx, bool lit, double stoneX) {
+    arm(g, p, sx, top, ex, top - 4, lit);
+    arm(g, p, ex, top - 4, hx, 8 + p.bob, lit);
+    stone(g, stoneX, 4.5 + p.bob);
+  };
   if (p.facing == Left) {
-    // Winding up: the stone held high behind the head.
-    arm(g, p, 14, top, 19, 8 + p.bob, true);
+    // Winding up: the stone held high behind the head, the arm ringed so it stands off the neck.
+    raised(14, 18, 19, true, 20.5);
+    edgeArm(g, 14, top, 18, top - 4);
+    edgeArm(g, 18, top - 4, 19, 8 + p.bob);
     stone(g, 20.5, 4.5 + p.bob);
     return;
   }
   if (p.facing == Down) {
-    arm(g, p, p.b.armL, top, p.b.armL, top + p.b.armLen + (p.step == 1 ? 1 : 0), true);
-    arm(g, p, p.b.armR, top, 25, 7 + p.bob, false);
-    stone(g, 25.5, 4.5 + p.bob);
+    leftArmHanging(g, p);
+    raised(p.b.armR, 26, 25, false, 25.5);
   } else {
-    arm(g, p, p.b.armR, top, p.b.armR, top + p.b.armLen + (p.step == -1 ? 1 : 0), false);
-    arm(g, p, p.b.armL, top, 5, 7 + p.bob, true);
-    stone(g, 6.5, 4.5 + p.bob);
+    rightArmHanging(g, p);
+    raised(p.b.armL, 4, 5, true, 6.5);
   }
 }
 
