@@ -6,6 +6,7 @@
 
 #include "app/assets.h"
 
+#include "ui/control.h"
 #include "world/level_map.h"
 #include "world/map_data.h"
 #include "world/world.h"
@@ -45,6 +46,7 @@ std::vector<Platform*> platforms;
 std::vector<Pond*> ponds;
 MapData mapData;
 sf::RenderWindow window;
+Panel rootPanel(0, 0, 1, 1, 0);
 sf::Font font;
 sf::Clock frameClock;
 std::mt19937 randomEngine; // default seed 5489, never reseeded

@@ -1,8 +1,10 @@
 #include "app/run.h"
 
 #include "app/assets.h"
-
-#include <SFML/Window/Event.hpp>
+#include "app/main_menu.h"
+#include "app/play_loop.h"
+#include "ui/control.h"
+#include "world/level.h"
 
 #include <cstdlib>
 
@@ -19,38 +21,34 @@ void initialize()
 
 void closeProgram()
 {
+    clearWorld();
+    // During play a third child of the root panel is the open question.
+    if (rootPanel.children.size() == 3) {
+        Control* box = rootPanel.children.back();
+        rootPanel.children.pop_back();
+        delete box;
+    }
     window.close();
     std::exit(0);
 }
-
-namespace {
-
-// Stands in for the main menu until it exists: a black window that answers
-// the close request.
-void blankScreen()
-{
-    while (window.isOpen()) {
-        sf::Event event;
-        while (window.pollEvent(event)) {
-            if (event.type == sf::Event::Closed)
-                closeProgram();
-        }
-        window.clear(sf::Color::Black);
-        window.display();
-    }
-}
-
-} // namespace
 
 void run()
 {
     initialize();
     AppState = Menu;
+    std::string notice; // why the last chosen level could not be loaded
     for (;;) {
-        if (AppState == Menu)
-            blankScreen();
-        // exit(0) is the only way out; a window that failed to open ends here.
-        if (!window.isOpen())
-            std::exit(0);
+        if (AppState == Menu) {
+            const int level = mainMenu(notice);
+            const LevelLoadResult loaded = loadLevel(level);
+            if (!loaded) {
+                notice = loaded.message;
+                continue;
+            }
+            notice.clear();
+            AppState = Playing;
+        }
+        if (AppState == Playing)
+            playLevel();
     }
 }

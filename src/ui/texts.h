@@ -26,11 +26,14 @@ inline constexpr const wchar_t* no = L"否";
 inline constexpr const wchar_t* restartQuestion = L"确定要重新开始游戏吗？";
 inline constexpr const wchar_t* returnToMenuQuestion = L"确定要回到开始画面吗？";
 
+// Put before the reason a level file could not be loaded.
+inline constexpr const wchar_t* loadFailure = L"地图无法载入：";
+
 inline constexpr const wchar_t* all[] = {
     windowTitle, menuPrompt, levelButton1, levelButton2, levelButton3,
     platformButton, arrowTowerButton, iceTowerButton, skunkTowerButton, floodButton,
     slapTowerButton, removeBuildingButton, restartButton, returnToMenuButton,
-    yes, no, restartQuestion, returnToMenuQuestion,
+    yes, no, restartQuestion, returnToMenuQuestion, loadFailure,
 };
 
 } // namespace texts

@@ -88,6 +88,10 @@ bool GameProcess::start(std::chrono::milliseconds timeout)
     while (std::chrono::steady_clock::now() < deadline) {
         window_ = findTitled(display_, DefaultRootWindow(display_), "Brambleholt");
         if (window_) {
+            // Without a window manager the window lands anywhere; put it in
+            // the corner so that all of it is on the screen.
+            XMoveWindow(display_, window_, 0, 0);
+            XSync(display_, False);
             // Give the game a moment to draw its first frame.
             pause(std::chrono::milliseconds(300));
             return true;

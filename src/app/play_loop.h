@@ -1,0 +1,19 @@
+#pragma once
+// Plays the loaded level frame by frame: window events (tool keys, pause,
+// clicks through the root panel), one update of the World, one drawing of
+// the board and the building panel, until the player returns to the menu.
+
+#include <SFML/Window/Event.hpp>
+
+#include <cstdint>
+
+// Toggled by P; while set the World stands still. Kept across levels.
+extern std::uint8_t pauseFlag;
+
+void playLevel();
+// The per-frame update: measures the frame, closes an answered question and
+// ticks the World unless a question is open, the game is paused or the
+// player has just chosen the menu.
+void updateFrame();
+// What one window event does during play.
+void handlePlayEvent(const sf::Event& event);

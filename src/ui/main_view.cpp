@@ -1,0 +1,298 @@
+#include "ui/main_view.h"
+
+#include "app/assets.h"
+#include "towers/bullet.h"
+#include "towers/platform.h"
+#include "towers/tower.h"
+#include "ui/build_tool.h"
+#include "wolves/stone.h"
+#include "wolves/wolf.h"
+#include "world/level_map.h"
+#include "world/world.h"
+
+#include <SFML/Graphics/CircleShape.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Window/Mouse.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const sf::Color green(0, 255, 0, 255);
+const sf::Color blue(0, 0, 255, 255);
+const sf::Color red(255, 0, 0, 255);
+const sf::Color magenta(255, 0, 255, 255);
+const sf::Color ghostTint(255, 255, 255, 100);
+const sf::Color overlayTint(255, 255, 255, 180);
+
+// A bar is a frame with a black outline and a fill of the given fraction;
+// fractions are not clamped, so a negative health draws a negative fill.
+void drawFrame(sf::RenderTarget& target, sf::Vector2f at, sf::Vector2f size)
+{
+    sf::RectangleShape frame(size);
+    frame.setPosition(at);
+    frame.setFillColor(sf::Color(0, 0, 0, 0));
+    frame.setOutlineThickness(1);
+    frame.setOutlineColor(sf::Color(0, 0, 0, 255));
+    target.draw(frame);
+}
+
+void drawVerticalBar(sf::RenderTarget& target, float x, float y, float fraction, const sf::Color& colour)
+{
+    drawFrame(target, {x, y}, {5, 40});
+    sf::RectangleShape fill({5, 40 * fraction});
+    fill.setPosition(x, y + 40 * (1 - fraction));
+    fill.setFillColor(colour);
+    target.draw(fill);
+}
+
+void drawHorizontalBar(sf::RenderTarget& target, float x, float y, float length, float thickness,
+                       float fraction, const sf::Color& colour)
+{
+    drawFrame(target, {x, y}, {length, thickness});
+    sf::RectangleShape fill({length * fraction, thickness});
+    fill.setPosition(x, y);
+    fill.setFillColor(colour);
+    target.draw(fill);
+}
+
+void drawSprite(sf::RenderTarget& target, const sf::Texture& texture, float x, float y, float scale = 1.f,
+                const sf::Color& tint = sf::Color::White)
+{
+    sf::Sprite sprite(texture);
+    sprite.setPosition(x, y);
+    sprite.setScale(scale, scale);
+    sprite.setColor(tint);
+    target.draw(sprite);
+}
+
+bool isTowerTool(BuildTool tool)
+{
+    return tool == BuildTool::ArrowTower || tool == BuildTool::IceTower || tool == BuildTool::SkunkTower ||
+           tool == BuildTool::SlapTower;
+}
+
+int towerType(BuildTool tool)
+{
+    switch (tool) {
+    case BuildTool::IceTower: return 1;
+    case BuildTool::SkunkTower: return 2;
+    case BuildTool::SlapTower: return 3;
+    default: return 0;
+    }
+}
+
+const sf::Texture& towerToolTexture(BuildTool tool)
+{
+    switch (tool) {
+    case BuildTool::IceTower: return iceTowerTexture;
+    case BuildTool::SkunkTower: return skunkTowerTexture;
+    case BuildTool::SlapTower: return slapTowerTexture;
+    default: return towerTexture;
+    }
+}
+
+} // namespace
+
+MainView::MainView()
+{
+    bounds = sf::FloatRect(0, 0, 800, 474);
+    tag = 1;
+    homeTexture = loadTexture("image/home.png");
+    gameOverTexture = loadTexture("image/gameover.png");
+    gameWinTexture = loadTexture("image/gamewin.png");
+}
+
+int MainView::draw(sf::RenderTarget& target)
+{
+    drawWithPointer(target, sf::Mouse::getPosition(window));
+    return 0;
+}
+
+void MainView::drawWithPointer(sf::RenderTarget& target, sf::Vector2i pointer)
+{
+    drawGround(target);
+    drawPonds(target);
+    drawWolves(target);
+    drawRaised(target);
+    drawTowers(target);
+    drawShots(target);
+    drawGhost(target, pointer);
+    drawOverlay(target);
+}
+
+void MainView::drawGround(sf::RenderTarget& target) const
+{
+    const float k = static_cast<float>(cellSize);
+    for (int i = 0; i < levelMap.columns; ++i) {
+        for (int n = levelMap.rows - 1; n >= 0; --n) {
+            const MapCell& cell = levelMap.cells[i + 2][n + 1];
+            // The lower rows of a raised block form the strip along the top.
+            drawSprite(target, levelMap.highGroundTexture, k * i + 1, 1 - k);
+            if (cell.terrain == LowGround || cell.terrain == Home) {
+                sf::Sprite tile(levelMap.lowGroundTexture, sf::IntRect(1, 1, cellSize - 2, cellSize - 2));
+                tile.setPosition(k * i + 1, 8 * k + 1 - k * n + 24);
+                target.draw(tile);
+            }
+            if (cell.terrain == Home)
+                drawSprite(target, homeTexture, k * i, k * (8 - n) + 24, k * 0.03125f);
+        }
+    }
+}
+
+void MainView::drawPonds(sf::RenderTarget& target) const
+{
+    const float k = static_cast<float>(cellSize);
+    for (const Pond* pond : ponds) {
+        const float x = static_cast<float>(pond->x), y = static_cast<float>(pond->y);
+        drawSprite(target, pondTexture, k * (x - 1.5f) - 22, 378 - k * (y - 1.5f) + 24, 1.375f);
+        if (pond->state == PondState::Filling)
+            drawVerticalBar(target, k * (x - 1.5f) + 15, 405 - k * (y - 1) + 24, 1 - pond->timer, magenta);
+        else if (pond->state == PondState::Full)
+            drawVerticalBar(target, k * (x - 1.5f) - 20, 405 - k * (y - 1) + 24, pond->timer / 20, green);
+    }
+}
+
+void MainView::drawWolves(sf::RenderTarget& target) const
+{
+    const float k = static_cast<float>(cellSize);
+    for (Wolf* wolf : wolves) {
+        const sf::Vector2f at = wolf->position();
+        if (wolf->state != WolfState::Dying && wolf->state != WolfState::Dead) {
+            const float r = wolf->radius();
+            wolf->sprite.setPosition(k * (at.x - 1.5f) - r, 425 - r - k * (at.y - 1) + 24);
+            target.draw(wolf->sprite);
+            const sf::Color& colour = wolf->state == WolfState::Stunned ? red : wolf->slowed ? blue : green;
+            const float fraction = static_cast<float>(wolf->health) / static_cast<float>(wolf->maxHealth);
+            drawHorizontalBar(target, k * (at.x - 1.5f) - 20, 405 - k * (at.y - 1) + 24, 40, 5, fraction, colour);
+        } else {
+            // Lies on its side in the box it stood in.
+            wolf->sprite.setPosition(k * (at.x - 1.5f) - 16, 409 - k * (at.y - 1) + 24);
+            wolf->sprite.setRotation(90);
+            wolf->sprite.move(32, 0);
+            target.draw(wolf->sprite);
+        }
+    }
+}
+
+void MainView::drawRaised(sf::RenderTarget& target) const
+{
+    const float k = static_cast<float>(cellSize);
+    for (int i = 0; i < levelMap.columns; ++i) {
+        for (int n = levelMap.rows - 1; n >= 0; --n) {
+            const MapCell& cell = levelMap.cells[i + 2][n + 1];
+            if (cell.terrain == HighGround) {
+                drawSprite(target, levelMap.highGroundTexture, k * i + 1, 8 * k + 1 - k * n);
+            } else if (cell.terrain == LowGround && cell.platform) {
+                const Platform& platform = *cell.platform;
+                const float x = static_cast<float>(platform.x), y = static_cast<float>(platform.y);
+                drawSprite(target, platformTexture, k * (x - 1.5f) - 24, 376 - k * (y - 1.5f), 1.5f);
+                if (platform.state == PlatformState::Building)
+                    drawVerticalBar(target, k * (x - 1.5f) + 15, 405 - k * (y - 1), 1 - platform.timer * 0.5f,
+                                    magenta);
+                drawVerticalBar(target, k * (x - 1.5f) - 20, 405 - k * (y - 1),
+                                static_cast<float>(platform.health) / 100, green);
+            }
+        }
+    }
+}
+
+void MainView::drawTowers(sf::RenderTarget& target) const
+{
+    const float k = static_cast<float>(cellSize);
+    for (const Tower* tower : towers) {
+        const float x = static_cast<float>(tower->x), y = static_cast<float>(tower->y);
+        drawSprite(target, tower->texture(), k * (x - 1.5f) - 16, 384 - k * (y - 1.5f));
+        if (tower->state == TowerState::Building)
+            drawHorizontalBar(target, k * (x - 1.5f) - barLength * 0.5f, 440 - k * (y - 1), barLength,
+                              barThickness, 1 - tower->timer, magenta);
+        drawHorizontalBar(target, k * (x - 1.5f) - 20, 405 - k * (y - 1), barLength, barThickness,
+                          static_cast<float>(tower->health) / 100, green);
+    }
+}
+
+void MainView::drawShots(sf::RenderTarget& target) const
+{
+    const float k = static_cast<float>(cellSize);
+    sf::CircleShape shot(2, 30);
+    shot.setFillColor(blue);
+    for (const Bullet* bullet : bullets) {
+        shot.setPosition(k * (bullet->x - 1.5f) - 2, 423 - k * (bullet->y - 1) + 24);
+        target.draw(shot);
+    }
+    shot.setFillColor(red);
+    for (const Stone* stone : stones) {
+        shot.setPosition(k * (stone->x - 1.5f) - 2, 423 - k * (stone->y - 1) - stone->z * 0.5f + 24);
+        target.draw(shot);
+    }
+}
+
+void MainView::drawGhost(sf::RenderTarget& target, sf::Vector2i pointer) const
+{
+    if (!containsPoint(bounds, pointer.x, pointer.y))
+        return;
+    const float k = static_cast<float>(cellSize);
+    const bool groundTile = currentTool == BuildTool::Platform || currentTool == BuildTool::Flood;
+    const sf::Vector2i at = cellAt(pointer.x, pointer.y, groundTile);
+    const MapCell& cell = levelMap.cells[at.x][at.y];
+    const float x = static_cast<float>(at.x), y = static_cast<float>(at.y);
+
+    if (isTowerTool(currentTool)) {
+        const bool freePlatform =
+            cell.platform && !cell.platform->tower && cell.platform->state != PlatformState::Destroyed;
+        if (cell.terrain == HighGround || (cell.terrain == LowGround && freePlatform))
+            drawSprite(target, towerToolTexture(currentTool), k * (x - 1.5f) - 16, 384 - k * (y - 1.5f), 1.f,
+                       ghostTint);
+    } else if (cell.terrain == LowGround && !cell.platform) {
+        if (currentTool == BuildTool::Platform)
+            drawSprite(target, platformTexture, k * (x - 1.5f) - 24, 376 - k * (y - 1.5f), 1.5f, ghostTint);
+        else if (currentTool == BuildTool::Flood)
+            drawSprite(target, pondTexture, k * (x - 1.5f) - 22, 378 - k * (y - 1.5f) + 24, 1.375f, ghostTint);
+    }
+}
+
+void MainView::drawOverlay(sf::RenderTarget& target) const
+{
+    if (levelLost == 1)
+        drawSprite(target, gameOverTexture, 0, -100, 1.f, overlayTint);
+    if (levelWon == 1)
+        drawSprite(target, gameWinTexture, 0, 0, 1.f, overlayTint);
+}
+
+sf::Vector2i MainView::cellAt(int x, int y, bool groundTile) const
+{
+    const int shifted = groundTile ? y - 24 : y;
+    const int column = static_cast<int>(std::round(static_cast<float>(x / cellSize) + 1.5f));
+    const int row = 10 - static_cast<int>(std::round(static_cast<float>(shifted / cellSize) + 0.5f));
+    return {std::clamp(column, 2, 17), std::clamp(row, 1, 9)};
+}
+
+void MainView::onClick(int x, int y)
+{
+    if (!containsPoint(bounds, x, y))
+        return;
+    const BuildTool tool = currentTool;
+    if (tool < BuildTool::Platform || tool > BuildTool::RemoveBuilding)
+        return;
+
+    const bool groundTile = tool == BuildTool::Platform || tool == BuildTool::Flood;
+    const sf::Vector2i at = cellAt(x, y, groundTile);
+    if (tool == BuildTool::Platform) {
+        if (canPlacePlatform(at.x, at.y))
+            placePlatform(at.x, at.y);
+    } else if (tool == BuildTool::Flood) {
+        if (canDigPond(at.x, at.y))
+            digPond(at.x, at.y);
+    } else if (isTowerTool(tool)) {
+        if (canPlaceTower(at.x, at.y))
+            placeTower(towerType(tool), at.x, at.y);
+    } else if (!demolishTower(at.x, at.y)) {
+        // Platforms and ponds are hit on their ground tile, 24 pixels lower.
+        const float fromTop = (static_cast<float>(y) - 24) / static_cast<float>(cellSize) + 0.5f;
+        const int row = std::clamp(10 - static_cast<int>(std::round(fromTop)), 1, 9);
+        demolishPlatformOrPond(at.x, row);
+    }
+    currentTool = BuildTool::None;
+}
