@@ -53,7 +53,7 @@ sf::Image sheetView(const sf::Image& img) {
 }  // namespace
 
 sf::Image contactSheet(const std::vector<Picture>& pictures) {
-  const int sheetW = 1240, margin = 16, labelH = 14;
+  const int sheetW = 1296, margin = 16, labelH = 14;
   struct Placed {
     sf::Image view;
     std::string name;
