@@ -73,13 +73,13 @@ GameProcess::~GameProcess()
         XCloseDisplay(display_);
 }
 
-bool GameProcess::start(std::chrono::milliseconds timeout)
+bool GameProcess::start(const std::string& folder, std::chrono::milliseconds timeout)
 {
     if (!display_)
         return false;
     pid_ = fork();
     if (pid_ == 0) {
-        if (chdir(BRAMBLEHOLT_GAME_DIR) != 0)
+        if (chdir(folder.c_str()) != 0)
             _exit(126);
         execl("./brambleholt", "brambleholt", static_cast<char*>(nullptr));
         _exit(127);
@@ -171,6 +171,38 @@ unsigned long GameProcess::pixel(int x, int y) const
     const unsigned long value = XGetPixel(image, 0, 0);
     XDestroyImage(image);
     return value;
+}
+
+std::string GameProcess::region(int x, int y, int width, int height) const
+{
+    XImage* image = XGetImage(display_, window_, x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image)
+        return {};
+    std::string pixels;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column)
+            pixels += std::to_string(XGetPixel(image, column, row)) + ',';
+    }
+    XDestroyImage(image);
+    return pixels;
+}
+
+int GameProcess::brightPixels(int x, int y, int width, int height) const
+{
+    XImage* image = XGetImage(display_, window_, x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image)
+        return 0;
+    int bright = 0;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            const Rgb c = toRgb(XGetPixel(image, column, row));
+            bright += c.r > 190 && c.g > 190 && c.b > 120;
+        }
+    }
+    XDestroyImage(image);
+    return bright;
 }
 
 void GameProcess::requestClose() const

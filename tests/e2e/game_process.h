@@ -19,8 +19,10 @@ public:
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
 
-    // Starts the game and waits until its window is mapped; false on timeout.
-    bool start(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // Starts the game from a runtime folder (the build's by default) and
+    // waits until its window is mapped; false on timeout.
+    bool start(const std::string& folder = BRAMBLEHOLT_GAME_DIR,
+               std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
     unsigned long window() const { return window_; }
     // The window's size as the X server reports it.
@@ -36,6 +38,10 @@ public:
     std::string screenshot(const std::string& name) const;
     // The colour of one window pixel, read from the X server.
     unsigned long pixel(int x, int y) const;
+    // Every pixel of a window rectangle, to tell whether something changed.
+    std::string region(int x, int y, int width, int height) const;
+    // How many pixels of a rectangle are near white (light lettering).
+    int brightPixels(int x, int y, int width, int height) const;
 
     void requestClose() const;
     // The exit status once the game has ended, or nothing on timeout.

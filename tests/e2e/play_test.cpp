@@ -1,0 +1,235 @@
+// Playing the real game with the mouse and the keyboard.
+
+#include "board_cells.h"
+#include "game_process.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const Rgb panelGrey{128, 128, 128};
+const Rgb menuYellow{255, 255, 0};
+
+bool is(const Rgb& a, const Rgb& b)
+{
+    return std::abs(a.r - b.r) <= 2 && std::abs(a.g - b.g) <= 2 && std::abs(a.b - b.b) <= 2;
+}
+
+class PlayTest : public testing::Test
+{
+protected:
+    Rgb at(int x, int y) const { return toRgb(game.pixel(x, y)); }
+    bool onMenu() const { return is(at(335, 405), menuYellow); }
+    bool inLevel() const { return is(at(600, 520), panelGrey); }
+    std::string clock() const { return game.region(728, 482, 45, 45); }
+    bool questionOpen() const { return is(at(490, 340), {255, 255, 255}); }
+
+    void closesWithStatusZero()
+    {
+        game.requestClose();
+        const std::optional<int> status = game.waitForExit(5s);
+        ASSERT_TRUE(status.has_value()) << "the game did not end after the close request";
+        EXPECT_EQ(*status, 0);
+    }
+
+    GameProcess game;
+};
+
+} // namespace
+
+TEST_F(PlayTest, MenuLeadsToEachLevelAndClosesWithStatusZero)
+{
+    ASSERT_TRUE(game.start());
+    EXPECT_TRUE(onMenu());
+    game.screenshot("menu");
+    game.click(380, 440); // between two buttons
+    game.click(380, 415, 3); // right button on a level button
+    EXPECT_TRUE(onMenu());
+    closesWithStatusZero();
+
+    for (int level = 1; level <= 3; ++level) {
+        SCOPED_TRACE(level);
+        GameProcess run;
+        ASSERT_TRUE(run.start());
+        run.click(380, 365 + 50 * level);
+        run.pause(500ms);
+        EXPECT_TRUE(is(toRgb(run.pixel(600, 520)), panelGrey)) << "level screen";
+        run.screenshot("level" + std::to_string(level));
+        run.requestClose();
+        EXPECT_EQ(run.waitForExit(5s), std::optional<int>(0));
+    }
+}
+
+TEST_F(PlayTest, BuildsWithKeysAndClicks)
+{
+    const LevelCells cells = readLevelCells(std::string(BRAMBLEHOLT_GAME_DIR) + "/map/c1.txt");
+    ASSERT_FALSE(cells.low.empty());
+    ASSERT_FALSE(cells.high.empty());
+    // A low cell away from the entry, and any high cell.
+    const BoardCell deck = cells.low[cells.low.size() / 2];
+    const BoardCell rock = cells.high[cells.high.size() / 2];
+
+    ASSERT_TRUE(game.start());
+    game.click(380, 415);
+    game.pause(300ms);
+    ASSERT_TRUE(inLevel());
+
+    // The deck's top face, 24 pixels above its ground tile.
+    const int deckX = groundX(deck), deckY = towerY(deck);
+    const std::string grass = game.region(deckX - 10, deckY - 10, 20, 20);
+    game.key("q");
+    game.click(groundX(deck), groundY(deck));
+    game.pause(300ms);
+    const std::string platform = game.region(deckX - 10, deckY - 10, 20, 20);
+    EXPECT_NE(platform, grass) << "a platform appeared";
+
+    game.key("1"); // refused while the platform is being built
+    game.click(groundX(deck), towerY(deck));
+    EXPECT_EQ(game.region(deckX - 10, deckY - 10, 20, 20), platform) << "no tower during the build lock";
+
+    game.pause(2200ms);
+    game.key("1");
+    game.click(groundX(deck), towerY(deck));
+    game.pause(300ms);
+    EXPECT_NE(game.region(deckX - 10, deckY - 10, 20, 20), platform) << "a tower on the platform";
+
+    const int rockX = groundX(rock), rockY = towerY(rock);
+    const std::string stone = game.region(rockX - 10, rockY - 10, 20, 20);
+    game.pause(1200ms);
+    game.key("3");
+    game.click(rockX, rockY);
+    game.pause(300ms);
+    EXPECT_NE(game.region(rockX - 10, rockY - 10, 20, 20), stone) << "a tower on high ground";
+    game.screenshot("level1_built");
+    closesWithStatusZero();
+}
+
+TEST_F(PlayTest, PauseStopsTheClock)
+{
+    ASSERT_TRUE(game.start());
+    game.click(380, 415);
+    game.pause(300ms);
+    game.key("p");
+    const std::string paused = clock();
+    game.pause(2500ms);
+    EXPECT_EQ(clock(), paused) << "the clock stands while paused";
+    game.key("p");
+    game.pause(2500ms);
+    EXPECT_NE(clock(), paused) << "the clock runs again";
+    closesWithStatusZero();
+}
+
+TEST_F(PlayTest, RestartAndReturnToMenuAskFirst)
+{
+    ASSERT_TRUE(game.start());
+    game.click(380, 415);
+    game.pause(4500ms); // two slices of the clock
+    const std::string running = clock();
+
+    game.click(700, 580); // restart
+    EXPECT_TRUE(questionOpen());
+    game.screenshot("restart_question");
+    game.click(425, 300); // no
+    EXPECT_FALSE(questionOpen());
+
+    game.click(700, 580);
+    game.click(375, 300); // yes: the clock starts again from nothing
+    EXPECT_FALSE(questionOpen());
+    EXPECT_NE(clock(), running);
+
+    game.click(700, 550); // return to the menu
+    EXPECT_TRUE(questionOpen());
+    game.click(375, 300);
+    game.pause(300ms);
+    EXPECT_TRUE(onMenu());
+
+    game.click(380, 465); // a second level
+    game.pause(300ms);
+    EXPECT_TRUE(inLevel());
+
+    game.click(700, 580); // close with a question open
+    EXPECT_TRUE(questionOpen());
+    closesWithStatusZero();
+}
+
+namespace {
+
+// A copy of the runtime folder whose level files are the test's own.
+class OwnLevels
+{
+public:
+    OwnLevels()
+    {
+        folder = std::filesystem::temp_directory_path() / ("brambleholt-e2e-" + std::to_string(getpid()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder / "map");
+        const std::filesystem::path game = BRAMBLEHOLT_GAME_DIR;
+        for (const char* entry : {"brambleholt", "image", "sound", "hei.ttf"})
+            std::filesystem::create_symlink(game / entry, folder / entry);
+    }
+    ~OwnLevels() { std::filesystem::remove_all(folder); }
+    void write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(folder / "map" / name) << text;
+    }
+    std::filesystem::path folder;
+};
+
+// Sixteen columns of low ground with the home in the given column of row 5.
+std::string board(int homeColumn, const std::string& waves)
+{
+    std::string text;
+    for (int row = 0; row < 9; ++row) {
+        for (int column = 0; column < 16; ++column)
+            text += (row == 4 && column == homeColumn) ? "2 " : "0 ";
+        text += '\n';
+    }
+    return text + waves;
+}
+
+// Baby wolves at 50 a second for a minute: one is spawned at once.
+const std::string babyRush = "60 0 1 0 50 0.001 1 0 1 0 0 1 0 0 1 0 0 1 0\n";
+// One quiet second.
+const std::string quietSecond = "1 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n";
+
+} // namespace
+
+TEST_F(PlayTest, ShowsTheLostAndWonPicturesAndRefusesBrokenMaps)
+{
+    OwnLevels levels;
+    levels.write("c1.txt", board(0, babyRush));   // the home right beside the entry
+    levels.write("c2.txt", board(15, quietSecond)); // nothing comes
+    levels.write("c3.txt", "0 0 0 oops\n");
+    ASSERT_TRUE(game.start(levels.folder.string()));
+
+    game.click(380, 515); // the broken level
+    game.pause(300ms);
+    EXPECT_TRUE(onMenu()) << "a broken map keeps the menu";
+    game.screenshot("menu_broken_map");
+
+    game.click(380, 415);
+    game.pause(2000ms);
+    EXPECT_TRUE(inLevel());
+    game.screenshot("level_lost");
+    EXPECT_GT(game.brightPixels(0, 190, 800, 80), 1000) << "the lost picture's lettering";
+    game.click(10, 575); // demolition stays grey and unchosen once lost
+    game.click(700, 550);
+    game.click(375, 300);
+    game.pause(300ms);
+    ASSERT_TRUE(onMenu());
+
+    game.click(380, 465);
+    game.pause(500ms);
+    EXPECT_LT(game.brightPixels(0, 190, 800, 80), 300) << "a plain board";
+    game.pause(1500ms);
+    game.screenshot("level_won");
+    EXPECT_GT(game.brightPixels(0, 190, 800, 80), 1000) << "the won picture's lettering";
+    closesWithStatusZero();
+}
