@@ -1,0 +1,1 @@
+# Sanitizer build (BRAMBLEHOLT_SANITIZE=ON): filled in by the robustness work.
