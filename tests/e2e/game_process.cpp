@@ -75,13 +75,19 @@ GameProcess::~GameProcess()
 
 bool GameProcess::start(const std::string& folder, std::chrono::milliseconds timeout)
 {
+    return startProgram("./brambleholt", folder, timeout);
+}
+
+bool GameProcess::startProgram(const std::string& program, const std::string& folder,
+                               std::chrono::milliseconds timeout)
+{
     if (!display_)
         return false;
     pid_ = fork();
     if (pid_ == 0) {
         if (chdir(folder.c_str()) != 0)
             _exit(126);
-        execl("./brambleholt", "brambleholt", static_cast<char*>(nullptr));
+        execlp(program.c_str(), "brambleholt", static_cast<char*>(nullptr));
         _exit(127);
     }
     const auto deadline = std::chrono::steady_clock::now() + timeout;

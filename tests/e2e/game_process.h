@@ -23,6 +23,11 @@ public:
     // waits until its window is mapped; false on timeout.
     bool start(const std::string& folder = BRAMBLEHOLT_GAME_DIR,
                std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // The same for any program that opens the game's window, such as an
+    // installed launcher, started from the given working folder. A name
+    // without a slash is looked up on PATH.
+    bool startProgram(const std::string& program, const std::string& folder,
+                      std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
     unsigned long window() const { return window_; }
     // The window's size as the X server reports it.
