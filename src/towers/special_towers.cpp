@@ -6,6 +6,7 @@
 #include "world/level_map.h"
 #include "world/world.h"
 
+#include <cstdlib>
 #include <vector>
 
 void IceTower::acquireTarget()
@@ -48,9 +49,17 @@ namespace {
 
 // A wolf is slapped while it is within half a cell of the centre of one of
 // the tower's side cells and walking along that side, not towards or away.
+bool besideCell(sf::Vector2i cell, sf::Vector2i tower)
+{
+    return std::abs(cell.x - tower.x) + std::abs(cell.y - tower.y) == 1;
+}
+
 bool passingBeside(const Wolf& wolf, sf::Vector2i tower)
 {
     const sf::Vector2i leaving = wolf.route[0], entering = wolf.route[1];
+    // Most wolves are nowhere near: neither cell of their step touches the tower.
+    if (!besideCell(leaving, tower) && !besideCell(entering, tower))
+        return false;
     const sf::Vector2i step = entering - leaving;
     for (int i = 0; i < 4; ++i) {
         const sf::Vector2i side = tower + neighbourOffsets[i];

@@ -5,14 +5,12 @@
 #include "towers/platform.h"
 #include "towers/tower.h"
 #include "ui/build_tool.h"
+#include "ui/draw_batch.h"
 #include "wolves/stone.h"
 #include "wolves/wolf.h"
 #include "world/level_map.h"
 #include "world/world.h"
 
-#include <SFML/Graphics/CircleShape.hpp>
-#include <SFML/Graphics/RectangleShape.hpp>
-#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
@@ -27,45 +25,20 @@ const sf::Color magenta(255, 0, 255, 255);
 const sf::Color ghostTint(255, 255, 255, 100);
 const sf::Color overlayTint(255, 255, 255, 180);
 
-// A bar is a frame with a black outline and a fill of the given fraction;
-// fractions are not clamped, so a negative health draws a negative fill.
-void drawFrame(sf::RenderTarget& target, sf::Vector2f at, sf::Vector2f size)
+// A bar is a frame with a black outline around a fill of the given
+// fraction; fractions are not clamped, so a negative health draws a fill of
+// negative size.
+void drawVerticalBar(DrawBatch& batch, float x, float y, float fraction, const sf::Color& colour)
 {
-    sf::RectangleShape frame(size);
-    frame.setPosition(at);
-    frame.setFillColor(sf::Color(0, 0, 0, 0));
-    frame.setOutlineThickness(1);
-    frame.setOutlineColor(sf::Color(0, 0, 0, 255));
-    target.draw(frame);
+    batch.outline({x, y}, {5, 40}, sf::Color(0, 0, 0, 255));
+    batch.rectangle({x, y + 40 * (1 - fraction)}, {5, 40 * fraction}, colour);
 }
 
-void drawVerticalBar(sf::RenderTarget& target, float x, float y, float fraction, const sf::Color& colour)
+void drawHorizontalBar(DrawBatch& batch, float x, float y, float length, float thickness, float fraction,
+                       const sf::Color& colour)
 {
-    drawFrame(target, {x, y}, {5, 40});
-    sf::RectangleShape fill({5, 40 * fraction});
-    fill.setPosition(x, y + 40 * (1 - fraction));
-    fill.setFillColor(colour);
-    target.draw(fill);
-}
-
-void drawHorizontalBar(sf::RenderTarget& target, float x, float y, float length, float thickness,
-                       float fraction, const sf::Color& colour)
-{
-    drawFrame(target, {x, y}, {length, thickness});
-    sf::RectangleShape fill({length * fraction, thickness});
-    fill.setPosition(x, y);
-    fill.setFillColor(colour);
-    target.draw(fill);
-}
-
-void drawSprite(sf::RenderTarget& target, const sf::Texture& texture, float x, float y, float scale = 1.f,
-                const sf::Color& tint = sf::Color::White)
-{
-    sf::Sprite sprite(texture);
-    sprite.setPosition(x, y);
-    sprite.setScale(scale, scale);
-    sprite.setColor(tint);
-    target.draw(sprite);
+    batch.outline({x, y}, {length, thickness}, sf::Color(0, 0, 0, 255));
+    batch.rectangle({x, y}, {length * fraction, thickness}, colour);
 }
 
 bool isTowerTool(BuildTool tool)
@@ -113,49 +86,57 @@ int MainView::draw(sf::RenderTarget& target)
 
 void MainView::drawWithPointer(sf::RenderTarget& target, sf::Vector2i pointer)
 {
-    drawGround(target);
-    drawPonds(target);
-    drawWolves(target);
-    drawRaised(target);
-    drawTowers(target);
-    drawShots(target);
-    drawGhost(target, pointer);
-    drawOverlay(target);
+    DrawBatch batch(target);
+    drawGround(batch);
+    drawPonds(batch);
+    drawWolves(batch);
+    drawRaised(batch);
+    drawTowers(batch);
+    drawShots(batch);
+    drawGhost(batch, pointer);
+    drawOverlay(batch);
 }
 
-void MainView::drawGround(sf::RenderTarget& target) const
+void MainView::drawGround(DrawBatch& batch) const
 {
     const float k = static_cast<float>(cellSize);
+    // The strip along the top never meets a ground tile, so all of it is
+    // drawn before the tiles; each is still drawn once per cell of its column.
+    for (int i = 0; i < levelMap.columns; ++i) {
+        for (int n = levelMap.rows - 1; n >= 0; --n)
+            batch.sprite(levelMap.highGroundTexture, {k * i + 1, 1 - k});
+    }
+    const sf::IntRect tile(1, 1, cellSize - 2, cellSize - 2);
     for (int i = 0; i < levelMap.columns; ++i) {
         for (int n = levelMap.rows - 1; n >= 0; --n) {
-            const MapCell& cell = levelMap.cells[i + 2][n + 1];
-            // The lower rows of a raised block form the strip along the top.
-            drawSprite(target, levelMap.highGroundTexture, k * i + 1, 1 - k);
-            if (cell.terrain == LowGround || cell.terrain == Home) {
-                sf::Sprite tile(levelMap.lowGroundTexture, sf::IntRect(1, 1, cellSize - 2, cellSize - 2));
-                tile.setPosition(k * i + 1, 8 * k + 1 - k * n + 24);
-                target.draw(tile);
-            }
-            if (cell.terrain == Home)
-                drawSprite(target, homeTexture, k * i, k * (8 - n) + 24, k * 0.03125f);
+            const std::int32_t terrain = levelMap.cells[i + 2][n + 1].terrain;
+            if (terrain == LowGround || terrain == Home)
+                batch.sprite(levelMap.lowGroundTexture, tile, {k * i + 1, 8 * k + 1 - k * n + 24});
+        }
+    }
+    // A home covers its own tile and the gap around it, never a neighbour.
+    for (int i = 0; i < levelMap.columns; ++i) {
+        for (int n = levelMap.rows - 1; n >= 0; --n) {
+            if (levelMap.cells[i + 2][n + 1].terrain == Home)
+                batch.sprite(homeTexture, {k * i, k * (8 - n) + 24}, k * 0.03125f);
         }
     }
 }
 
-void MainView::drawPonds(sf::RenderTarget& target) const
+void MainView::drawPonds(DrawBatch& batch) const
 {
     const float k = static_cast<float>(cellSize);
     for (const Pond* pond : ponds) {
         const float x = static_cast<float>(pond->x), y = static_cast<float>(pond->y);
-        drawSprite(target, pondTexture, k * (x - 1.5f) - 22, 378 - k * (y - 1.5f) + 24, 1.375f);
+        batch.sprite(pondTexture, {k * (x - 1.5f) - 22, 378 - k * (y - 1.5f) + 24}, 1.375f);
         if (pond->state == PondState::Filling)
-            drawVerticalBar(target, k * (x - 1.5f) + 15, 405 - k * (y - 1) + 24, 1 - pond->timer, magenta);
+            drawVerticalBar(batch, k * (x - 1.5f) + 15, 405 - k * (y - 1) + 24, 1 - pond->timer, magenta);
         else if (pond->state == PondState::Full)
-            drawVerticalBar(target, k * (x - 1.5f) - 20, 405 - k * (y - 1) + 24, pond->timer / 20, green);
+            drawVerticalBar(batch, k * (x - 1.5f) - 20, 405 - k * (y - 1) + 24, pond->timer / 20, green);
     }
 }
 
-void MainView::drawWolves(sf::RenderTarget& target) const
+void MainView::drawWolves(DrawBatch& batch) const
 {
     const float k = static_cast<float>(cellSize);
     for (Wolf* wolf : wolves) {
@@ -163,73 +144,66 @@ void MainView::drawWolves(sf::RenderTarget& target) const
         if (wolf->state != WolfState::Dying && wolf->state != WolfState::Dead) {
             const float r = wolf->radius();
             wolf->sprite.setPosition(k * (at.x - 1.5f) - r, 425 - r - k * (at.y - 1) + 24);
-            target.draw(wolf->sprite);
+            batch.draw(wolf->sprite);
             const sf::Color& colour = wolf->state == WolfState::Stunned ? red : wolf->slowed ? blue : green;
             const float fraction = static_cast<float>(wolf->health) / static_cast<float>(wolf->maxHealth);
-            drawHorizontalBar(target, k * (at.x - 1.5f) - 20, 405 - k * (at.y - 1) + 24, 40, 5, fraction, colour);
+            drawHorizontalBar(batch, k * (at.x - 1.5f) - 20, 405 - k * (at.y - 1) + 24, 40, 5, fraction, colour);
         } else {
             // Lies on its side in the box it stood in.
             wolf->sprite.setPosition(k * (at.x - 1.5f) - 16, 409 - k * (at.y - 1) + 24);
             wolf->sprite.setRotation(90);
             wolf->sprite.move(32, 0);
-            target.draw(wolf->sprite);
+            batch.draw(wolf->sprite);
         }
     }
 }
 
-void MainView::drawRaised(sf::RenderTarget& target) const
+void MainView::drawRaised(DrawBatch& batch) const
 {
     const float k = static_cast<float>(cellSize);
     for (int i = 0; i < levelMap.columns; ++i) {
         for (int n = levelMap.rows - 1; n >= 0; --n) {
             const MapCell& cell = levelMap.cells[i + 2][n + 1];
             if (cell.terrain == HighGround) {
-                drawSprite(target, levelMap.highGroundTexture, k * i + 1, 8 * k + 1 - k * n);
+                batch.sprite(levelMap.highGroundTexture, {k * i + 1, 8 * k + 1 - k * n});
             } else if (cell.terrain == LowGround && cell.platform) {
                 const Platform& platform = *cell.platform;
                 const float x = static_cast<float>(platform.x), y = static_cast<float>(platform.y);
-                drawSprite(target, platformTexture, k * (x - 1.5f) - 24, 376 - k * (y - 1.5f), 1.5f);
+                batch.sprite(platformTexture, {k * (x - 1.5f) - 24, 376 - k * (y - 1.5f)}, 1.5f);
                 if (platform.state == PlatformState::Building)
-                    drawVerticalBar(target, k * (x - 1.5f) + 15, 405 - k * (y - 1), 1 - platform.timer * 0.5f,
+                    drawVerticalBar(batch, k * (x - 1.5f) + 15, 405 - k * (y - 1), 1 - platform.timer * 0.5f,
                                     magenta);
-                drawVerticalBar(target, k * (x - 1.5f) - 20, 405 - k * (y - 1),
+                drawVerticalBar(batch, k * (x - 1.5f) - 20, 405 - k * (y - 1),
                                 static_cast<float>(platform.health) / 100, green);
             }
         }
     }
 }
 
-void MainView::drawTowers(sf::RenderTarget& target) const
+void MainView::drawTowers(DrawBatch& batch) const
 {
     const float k = static_cast<float>(cellSize);
     for (const Tower* tower : towers) {
         const float x = static_cast<float>(tower->x), y = static_cast<float>(tower->y);
-        drawSprite(target, tower->texture(), k * (x - 1.5f) - 16, 384 - k * (y - 1.5f));
+        batch.sprite(tower->texture(), {k * (x - 1.5f) - 16, 384 - k * (y - 1.5f)});
         if (tower->state == TowerState::Building)
-            drawHorizontalBar(target, k * (x - 1.5f) - barLength * 0.5f, 440 - k * (y - 1), barLength,
+            drawHorizontalBar(batch, k * (x - 1.5f) - barLength * 0.5f, 440 - k * (y - 1), barLength,
                               barThickness, 1 - tower->timer, magenta);
-        drawHorizontalBar(target, k * (x - 1.5f) - 20, 405 - k * (y - 1), barLength, barThickness,
+        drawHorizontalBar(batch, k * (x - 1.5f) - 20, 405 - k * (y - 1), barLength, barThickness,
                           static_cast<float>(tower->health) / 100, green);
     }
 }
 
-void MainView::drawShots(sf::RenderTarget& target) const
+void MainView::drawShots(DrawBatch& batch) const
 {
     const float k = static_cast<float>(cellSize);
-    sf::CircleShape shot(2, 30);
-    shot.setFillColor(blue);
-    for (const Bullet* bullet : bullets) {
-        shot.setPosition(k * (bullet->x - 1.5f) - 2, 423 - k * (bullet->y - 1) + 24);
-        target.draw(shot);
-    }
-    shot.setFillColor(red);
-    for (const Stone* stone : stones) {
-        shot.setPosition(k * (stone->x - 1.5f) - 2, 423 - k * (stone->y - 1) - stone->z * 0.5f + 24);
-        target.draw(shot);
-    }
+    for (const Bullet* bullet : bullets)
+        batch.circle({k * (bullet->x - 1.5f) - 2, 423 - k * (bullet->y - 1) + 24}, 2, blue);
+    for (const Stone* stone : stones)
+        batch.circle({k * (stone->x - 1.5f) - 2, 423 - k * (stone->y - 1) - stone->z * 0.5f + 24}, 2, red);
 }
 
-void MainView::drawGhost(sf::RenderTarget& target, sf::Vector2i pointer) const
+void MainView::drawGhost(DrawBatch& batch, sf::Vector2i pointer) const
 {
     if (!containsPoint(bounds, pointer.x, pointer.y))
         return;
@@ -243,22 +217,22 @@ void MainView::drawGhost(sf::RenderTarget& target, sf::Vector2i pointer) const
         const bool freePlatform =
             cell.platform && !cell.platform->tower && cell.platform->state != PlatformState::Destroyed;
         if (cell.terrain == HighGround || (cell.terrain == LowGround && freePlatform))
-            drawSprite(target, towerToolTexture(currentTool), k * (x - 1.5f) - 16, 384 - k * (y - 1.5f), 1.f,
-                       ghostTint);
+            batch.sprite(towerToolTexture(currentTool), {k * (x - 1.5f) - 16, 384 - k * (y - 1.5f)}, 1.f,
+                         ghostTint);
     } else if (cell.terrain == LowGround && !cell.platform) {
         if (currentTool == BuildTool::Platform)
-            drawSprite(target, platformTexture, k * (x - 1.5f) - 24, 376 - k * (y - 1.5f), 1.5f, ghostTint);
+            batch.sprite(platformTexture, {k * (x - 1.5f) - 24, 376 - k * (y - 1.5f)}, 1.5f, ghostTint);
         else if (currentTool == BuildTool::Flood)
-            drawSprite(target, pondTexture, k * (x - 1.5f) - 22, 378 - k * (y - 1.5f) + 24, 1.375f, ghostTint);
+            batch.sprite(pondTexture, {k * (x - 1.5f) - 22, 378 - k * (y - 1.5f) + 24}, 1.375f, ghostTint);
     }
 }
 
-void MainView::drawOverlay(sf::RenderTarget& target) const
+void MainView::drawOverlay(DrawBatch& batch) const
 {
     if (levelLost == 1)
-        drawSprite(target, gameOverTexture, 0, -100, 1.f, overlayTint);
+        batch.sprite(gameOverTexture, {0, -100}, 1.f, overlayTint);
     if (levelWon == 1)
-        drawSprite(target, gameWinTexture, 0, 0, 1.f, overlayTint);
+        batch.sprite(gameWinTexture, {0, 0}, 1.f, overlayTint);
 }
 
 sf::Vector2i MainView::cellAt(int x, int y, bool groundTile) const

@@ -9,6 +9,8 @@
 
 #include <SFML/System/Vector2.hpp>
 
+class DrawBatch;
+
 class MainView : public Control
 {
 public:
@@ -32,12 +34,13 @@ public:
     float barThickness = 5.0f;
 
 private:
-    void drawGround(sf::RenderTarget& target) const;
-    void drawPonds(sf::RenderTarget& target) const;
-    void drawWolves(sf::RenderTarget& target) const;
-    void drawRaised(sf::RenderTarget& target) const;
-    void drawTowers(sf::RenderTarget& target) const;
-    void drawShots(sf::RenderTarget& target) const;
-    void drawGhost(sf::RenderTarget& target, sf::Vector2i pointer) const;
-    void drawOverlay(sf::RenderTarget& target) const;
+    // The passes, in drawing order; each adds to one batch of draw calls.
+    void drawGround(DrawBatch& batch) const;
+    void drawPonds(DrawBatch& batch) const;
+    void drawWolves(DrawBatch& batch) const;
+    void drawRaised(DrawBatch& batch) const;
+    void drawTowers(DrawBatch& batch) const;
+    void drawShots(DrawBatch& batch) const;
+    void drawGhost(DrawBatch& batch, sf::Vector2i pointer) const;
+    void drawOverlay(DrawBatch& batch) const;
 };

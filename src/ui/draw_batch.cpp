@@ -1,0 +1,91 @@
+#include "ui/draw_batch.h"
+
+#include <cmath>
+
+void DrawBatch::use(const sf::Texture* texture)
+{
+    if (texture != texture_) {
+        flush();
+        texture_ = texture;
+    }
+}
+
+void DrawBatch::triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Vertex& c)
+{
+    vertices_.push_back(a);
+    vertices_.push_back(b);
+    vertices_.push_back(c);
+}
+
+void DrawBatch::sprite(const sf::Texture& texture, const sf::IntRect& rect, sf::Vector2f position, float scale,
+                       sf::Color tint)
+{
+    use(&texture);
+    const float left = static_cast<float>(rect.left), top = static_cast<float>(rect.top);
+    const float width = static_cast<float>(rect.width), height = static_cast<float>(rect.height);
+    const sf::Vertex topLeft(position, tint, {left, top});
+    const sf::Vertex bottomLeft({position.x, position.y + height * scale}, tint, {left, top + height});
+    const sf::Vertex topRight({position.x + width * scale, position.y}, tint, {left + width, top});
+    const sf::Vertex bottomRight({position.x + width * scale, position.y + height * scale}, tint,
+                                 {left + width, top + height});
+    triangle(topLeft, bottomLeft, topRight);
+    triangle(topRight, bottomLeft, bottomRight);
+}
+
+void DrawBatch::sprite(const sf::Texture& texture, sf::Vector2f position, float scale, sf::Color tint)
+{
+    const sf::Vector2u size = texture.getSize();
+    sprite(texture, {0, 0, static_cast<int>(size.x), static_cast<int>(size.y)}, position, scale, tint);
+}
+
+void DrawBatch::rectangle(sf::Vector2f position, sf::Vector2f size, sf::Color colour)
+{
+    use(nullptr);
+    const sf::Vertex a(position, colour), b({position.x, position.y + size.y}, colour),
+        c({position.x + size.x, position.y}, colour), d(position + size, colour);
+    triangle(a, b, c);
+    triangle(c, b, d);
+}
+
+void DrawBatch::outline(sf::Vector2f position, sf::Vector2f size, sf::Color colour)
+{
+    // Four bands that together make the ring from one pixel outside the
+    // rectangle to its edge.
+    rectangle({position.x - 1, position.y - 1}, {size.x + 2, 1}, colour);
+    rectangle({position.x - 1, position.y + size.y}, {size.x + 2, 1}, colour);
+    rectangle({position.x - 1, position.y}, {1, size.y}, colour);
+    rectangle({position.x + size.x, position.y}, {1, size.y}, colour);
+}
+
+void DrawBatch::circle(sf::Vector2f position, float radius, sf::Color colour)
+{
+    use(nullptr);
+    // The same 30 points as sf::CircleShape, fanned round the centre.
+    const sf::Vertex centre(position + sf::Vector2f(radius, radius), colour);
+    sf::Vertex previous;
+    for (int i = 0; i <= 30; ++i) {
+        const float angle = static_cast<float>(i % 30) * 2 * 3.141592654f / 30 - 3.141592654f / 2;
+        const sf::Vertex point({radius + std::cos(angle) * radius + position.x,
+                                radius + std::sin(angle) * radius + position.y},
+                               colour);
+        if (i > 0)
+            triangle(centre, previous, point);
+        previous = point;
+    }
+}
+
+void DrawBatch::draw(const sf::Drawable& drawable)
+{
+    flush();
+    target_.draw(drawable);
+}
+
+void DrawBatch::flush()
+{
+    if (vertices_.empty())
+        return;
+    sf::RenderStates states;
+    states.texture = texture_;
+    target_.draw(vertices_.data(), vertices_.size(), sf::Triangles, states);
+    vertices_.clear();
+}

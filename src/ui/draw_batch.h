@@ -1,0 +1,47 @@
+#pragma once
+// Collects consecutive draws that use the same texture (or none) into one
+// vertex array, so that a run of them costs a single draw call. Drawing
+// order is kept exactly: a draw with another texture, or any other drawable,
+// first sends what was collected. Built afresh for each frame.
+
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Drawable.hpp>
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/Graphics/Vertex.hpp>
+
+#include <vector>
+
+class DrawBatch
+{
+public:
+    explicit DrawBatch(sf::RenderTarget& target) : target_(target) {}
+    ~DrawBatch() { flush(); }
+    DrawBatch(const DrawBatch&) = delete;
+    DrawBatch& operator=(const DrawBatch&) = delete;
+
+    // A rectangle of a texture at a position, scaled about its top left corner.
+    void sprite(const sf::Texture& texture, const sf::IntRect& rect, sf::Vector2f position, float scale = 1.f,
+                sf::Color tint = sf::Color::White);
+    void sprite(const sf::Texture& texture, sf::Vector2f position, float scale = 1.f,
+                sf::Color tint = sf::Color::White);
+    // A solid rectangle; a negative size extends left or up from the position.
+    void rectangle(sf::Vector2f position, sf::Vector2f size, sf::Color colour);
+    // A one-pixel outline around a rectangle, outside it.
+    void outline(sf::Vector2f position, sf::Vector2f size, sf::Color colour);
+    // A solid circle of 30 points whose bounding box starts at the position.
+    void circle(sf::Vector2f position, float radius, sf::Color colour);
+    // Anything else, in its turn.
+    void draw(const sf::Drawable& drawable);
+
+    void flush();
+
+private:
+    void use(const sf::Texture* texture);
+    void triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Vertex& c);
+
+    sf::RenderTarget& target_;
+    const sf::Texture* texture_ = nullptr;
+    std::vector<sf::Vertex> vertices_;
+};
