@@ -1,11 +1,11 @@
 #include "ui/building_panel.h"
 
 #include "app/assets.h"
+#include "app/run.h"
 #include "ui/message_box.h"
 #include "ui/texts.h"
 #include "world/level.h"
 #include "world/world.h"
-#include "app/run.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/ConvexShape.hpp>
@@ -46,16 +46,17 @@ bool demolitionBlocked()
     return levelLost == 1 || messageBoxOpen == 1;
 }
 
-int drawBuildingTool(Button& button, sf::RenderTarget& target, BuildTool tool)
+const wchar_t* captionOf(BuildTool tool)
 {
-    drawPanelButton(button, target, currentTool == tool, buildingBlocked());
-    return 0;
-}
-
-void chooseBuildingTool(BuildTool tool)
-{
-    if (!buildingBlocked())
-        currentTool = tool;
+    switch (tool) {
+    case BuildTool::Platform: return texts::platformButton;
+    case BuildTool::ArrowTower: return texts::arrowTowerButton;
+    case BuildTool::IceTower: return texts::iceTowerButton;
+    case BuildTool::SkunkTower: return texts::skunkTowerButton;
+    case BuildTool::Flood: return texts::floodButton;
+    case BuildTool::SlapTower: return texts::slapTowerButton;
+    default: return L"";
+    }
 }
 
 void restartAction()
@@ -71,47 +72,31 @@ void returnToMenuAction()
 
 } // namespace
 
-PlatformButton::PlatformButton(float x, float y, float width, float height) : Button(x, y, width, height)
+template <BuildTool tool>
+BuildingToolButton<tool>::BuildingToolButton(float x, float y, float width, float height)
+    : Button(x, y, width, height)
 {
-    dressPanelButton(*this, x, y, texts::platformButton);
+    dressPanelButton(*this, x, y, captionOf(tool));
 }
-int PlatformButton::draw(sf::RenderTarget& target) { return drawBuildingTool(*this, target, BuildTool::Platform); }
-void PlatformButton::click() { chooseBuildingTool(BuildTool::Platform); }
 
-ArrowTowerButton::ArrowTowerButton(float x, float y, float width, float height) : Button(x, y, width, height)
+template <BuildTool tool> int BuildingToolButton<tool>::draw(sf::RenderTarget& target)
 {
-    dressPanelButton(*this, x, y, texts::arrowTowerButton);
+    drawPanelButton(*this, target, currentTool == tool, buildingBlocked());
+    return 0;
 }
-int ArrowTowerButton::draw(sf::RenderTarget& target) { return drawBuildingTool(*this, target, BuildTool::ArrowTower); }
-void ArrowTowerButton::click() { chooseBuildingTool(BuildTool::ArrowTower); }
 
-IceTowerButton::IceTowerButton(float x, float y, float width, float height) : Button(x, y, width, height)
+template <BuildTool tool> void BuildingToolButton<tool>::click()
 {
-    dressPanelButton(*this, x, y, texts::iceTowerButton);
+    if (!buildingBlocked())
+        currentTool = tool;
 }
-int IceTowerButton::draw(sf::RenderTarget& target) { return drawBuildingTool(*this, target, BuildTool::IceTower); }
-void IceTowerButton::click() { chooseBuildingTool(BuildTool::IceTower); }
 
-SkunkTowerButton::SkunkTowerButton(float x, float y, float width, float height) : Button(x, y, width, height)
-{
-    dressPanelButton(*this, x, y, texts::skunkTowerButton);
-}
-int SkunkTowerButton::draw(sf::RenderTarget& target) { return drawBuildingTool(*this, target, BuildTool::SkunkTower); }
-void SkunkTowerButton::click() { chooseBuildingTool(BuildTool::SkunkTower); }
-
-FloodButton::FloodButton(float x, float y, float width, float height) : Button(x, y, width, height)
-{
-    dressPanelButton(*this, x, y, texts::floodButton);
-}
-int FloodButton::draw(sf::RenderTarget& target) { return drawBuildingTool(*this, target, BuildTool::Flood); }
-void FloodButton::click() { chooseBuildingTool(BuildTool::Flood); }
-
-SlapTowerButton::SlapTowerButton(float x, float y, float width, float height) : Button(x, y, width, height)
-{
-    dressPanelButton(*this, x, y, texts::slapTowerButton);
-}
-int SlapTowerButton::draw(sf::RenderTarget& target) { return drawBuildingTool(*this, target, BuildTool::SlapTower); }
-void SlapTowerButton::click() { chooseBuildingTool(BuildTool::SlapTower); }
+template class BuildingToolButton<BuildTool::Platform>;
+template class BuildingToolButton<BuildTool::ArrowTower>;
+template class BuildingToolButton<BuildTool::IceTower>;
+template class BuildingToolButton<BuildTool::SkunkTower>;
+template class BuildingToolButton<BuildTool::Flood>;
+template class BuildingToolButton<BuildTool::SlapTower>;
 
 RemoveBuildingButton::RemoveBuildingButton(float x, float y, float width, float height)
     : Button(x, y, width, height)

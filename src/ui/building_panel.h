@@ -6,53 +6,23 @@
 #include "ui/build_tool.h"
 #include "ui/control.h"
 
-class PlatformButton : public Button
+// A button that chooses one building tool. It looks selected while its
+// tool is the current one, and grey (refusing clicks) once the level is lost,
+// while a building is under construction or while a question is open.
+template <BuildTool tool> class BuildingToolButton : public Button
 {
 public:
-    PlatformButton(float x, float y, float width, float height);
+    BuildingToolButton(float x, float y, float width, float height);
     int draw(sf::RenderTarget& target) override;
     void click() override;
 };
 
-class ArrowTowerButton : public Button
-{
-public:
-    ArrowTowerButton(float x, float y, float width, float height);
-    int draw(sf::RenderTarget& target) override;
-    void click() override;
-};
-
-class IceTowerButton : public Button
-{
-public:
-    IceTowerButton(float x, float y, float width, float height);
-    int draw(sf::RenderTarget& target) override;
-    void click() override;
-};
-
-class SkunkTowerButton : public Button
-{
-public:
-    SkunkTowerButton(float x, float y, float width, float height);
-    int draw(sf::RenderTarget& target) override;
-    void click() override;
-};
-
-class FloodButton : public Button
-{
-public:
-    FloodButton(float x, float y, float width, float height);
-    int draw(sf::RenderTarget& target) override;
-    void click() override;
-};
-
-class SlapTowerButton : public Button
-{
-public:
-    SlapTowerButton(float x, float y, float width, float height);
-    int draw(sf::RenderTarget& target) override;
-    void click() override;
-};
+using PlatformButton = BuildingToolButton<BuildTool::Platform>;
+using ArrowTowerButton = BuildingToolButton<BuildTool::ArrowTower>;
+using IceTowerButton = BuildingToolButton<BuildTool::IceTower>;
+using SkunkTowerButton = BuildingToolButton<BuildTool::SkunkTower>;
+using FloodButton = BuildingToolButton<BuildTool::Flood>;
+using SlapTowerButton = BuildingToolButton<BuildTool::SlapTower>;
 
 // Demolition stays available while a building is under construction.
 class RemoveBuildingButton : public Button
