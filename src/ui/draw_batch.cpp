@@ -1,5 +1,8 @@
 #include "ui/draw_batch.h"
 
+#include "ui/animated_sprite.h"
+#include "ui/board_atlas.h"
+
 #include <cmath>
 
 void DrawBatch::use(const sf::Texture* texture)
@@ -8,6 +11,26 @@ void DrawBatch::use(const sf::Texture* texture)
         flush();
         texture_ = texture;
     }
+}
+
+sf::Vector2f DrawBatch::usePicture(const sf::Texture& picture)
+{
+    if (const sf::Vector2f* place = atlas_ ? atlas_->place(&picture) : nullptr) {
+        use(&atlas_->texture());
+        return *place;
+    }
+    use(&picture);
+    return {0.f, 0.f};
+}
+
+sf::Vector2f DrawBatch::useSolid()
+{
+    if (atlas_) {
+        use(&atlas_->texture());
+        return atlas_->white();
+    }
+    use(nullptr);
+    return {0.f, 0.f};
 }
 
 void DrawBatch::triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Vertex& c)
@@ -20,8 +43,8 @@ void DrawBatch::triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Ver
 void DrawBatch::sprite(const sf::Texture& texture, const sf::IntRect& rect, sf::Vector2f position, float scale,
                        sf::Color tint)
 {
-    use(&texture);
-    const float left = static_cast<float>(rect.left), top = static_cast<float>(rect.top);
+    const sf::Vector2f offset = usePicture(texture);
+    const float left = static_cast<float>(rect.left) + offset.x, top = static_cast<float>(rect.top) + offset.y;
     const float width = static_cast<float>(rect.width), height = static_cast<float>(rect.height);
     const sf::Vertex topLeft(position, tint, {left, top});
     const sf::Vertex bottomLeft({position.x, position.y + height * scale}, tint, {left, top + height});
@@ -40,9 +63,9 @@ void DrawBatch::sprite(const sf::Texture& texture, sf::Vector2f position, float 
 
 void DrawBatch::rectangle(sf::Vector2f position, sf::Vector2f size, sf::Color colour)
 {
-    use(nullptr);
-    const sf::Vertex a(position, colour), b({position.x, position.y + size.y}, colour),
-        c({position.x + size.x, position.y}, colour), d(position + size, colour);
+    const sf::Vector2f t = useSolid();
+    const sf::Vertex a(position, colour, t), b({position.x, position.y + size.y}, colour, t),
+        c({position.x + size.x, position.y}, colour, t), d(position + size, colour, t);
     triangle(a, b, c);
     triangle(c, b, d);
 }
@@ -59,19 +82,36 @@ void DrawBatch::outline(sf::Vector2f position, sf::Vector2f size, sf::Color colo
 
 void DrawBatch::circle(sf::Vector2f position, float radius, sf::Color colour)
 {
-    use(nullptr);
+    const sf::Vector2f t = useSolid();
     // The same 30 points as sf::CircleShape, fanned round the centre.
-    const sf::Vertex centre(position + sf::Vector2f(radius, radius), colour);
+    const sf::Vertex centre(position + sf::Vector2f(radius, radius), colour, t);
     sf::Vertex previous;
     for (int i = 0; i <= 30; ++i) {
         const float angle = static_cast<float>(i % 30) * 2 * 3.141592654f / 30 - 3.141592654f / 2;
         const sf::Vertex point({radius + std::cos(angle) * radius + position.x,
                                 radius + std::sin(angle) * radius + position.y},
-                               colour);
+                               colour, t);
         if (i > 0)
             triangle(centre, previous, point);
         previous = point;
     }
+}
+
+void DrawBatch::animated(const AnimatedSprite& sprite)
+{
+    if (!sprite.animation || !sprite.texture)
+        return;
+    const sf::Vector2f offset = usePicture(*sprite.texture);
+    const sf::Transform& transform = sprite.getTransform();
+    sf::Vertex corners[4];
+    for (int i = 0; i < 4; ++i) {
+        corners[i] = sprite.vertices[i];
+        corners[i].position = transform.transformPoint(corners[i].position);
+        corners[i].texCoords += offset;
+    }
+    // The quad's corners go round: top left, bottom left, bottom right, top right.
+    triangle(corners[0], corners[1], corners[2]);
+    triangle(corners[0], corners[2], corners[3]);
 }
 
 void DrawBatch::draw(const sf::Drawable& drawable)

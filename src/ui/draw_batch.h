@@ -13,10 +13,18 @@
 
 #include <vector>
 
+class AnimatedSprite;
+class BoardAtlas;
+
 class DrawBatch
 {
 public:
-    explicit DrawBatch(sf::RenderTarget& target) : target_(target) {}
+    // With an atlas, pictures found in it and all solid shapes use the
+    // atlas's texture, so that they merge into the same runs.
+    explicit DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas = nullptr)
+        : target_(target), atlas_(atlas)
+    {
+    }
     ~DrawBatch() { flush(); }
     DrawBatch(const DrawBatch&) = delete;
     DrawBatch& operator=(const DrawBatch&) = delete;
@@ -32,6 +40,8 @@ public:
     void outline(sf::Vector2f position, sf::Vector2f size, sf::Color colour);
     // A solid circle of 30 points whose bounding box starts at the position.
     void circle(sf::Vector2f position, float radius, sf::Color colour);
+    // An animated sprite's current frame, with its position and rotation.
+    void animated(const AnimatedSprite& sprite);
     // Anything else, in its turn.
     void draw(const sf::Drawable& drawable);
 
@@ -39,9 +49,15 @@ public:
 
 private:
     void use(const sf::Texture* texture);
+    // Switches to a picture, or to its place in the atlas; returns the offset
+    // to add to its texture coordinates.
+    sf::Vector2f usePicture(const sf::Texture& picture);
+    // Switches to solid colour; returns the texture coordinate to use.
+    sf::Vector2f useSolid();
     void triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Vertex& c);
 
     sf::RenderTarget& target_;
+    const BoardAtlas* atlas_;
     const sf::Texture* texture_ = nullptr;
     std::vector<sf::Vertex> vertices_;
 };

@@ -70,12 +70,16 @@ const sf::Texture& towerToolTexture(BuildTool tool)
 } // namespace
 
 MainView::MainView()
+    : homeTexture(loadTexture("image/home.png")),
+      gameOverTexture(loadTexture("image/gameover.png")),
+      gameWinTexture(loadTexture("image/gamewin.png")),
+      atlas({&levelMap.lowGroundTexture, &levelMap.highGroundTexture, &homeTexture, &pondTexture,
+             &platformTexture, &towerTexture, &iceTowerTexture, &skunkTowerTexture, &slapTowerTexture,
+             &regularWolfTexture, &babyWolfTexture, &throwingWolfTexture, &suicidalWolfTexture,
+             &hackingWolfTexture, &catapultWolfTexture})
 {
     bounds = sf::FloatRect(0, 0, 800, 474);
     tag = 1;
-    homeTexture = loadTexture("image/home.png");
-    gameOverTexture = loadTexture("image/gameover.png");
-    gameWinTexture = loadTexture("image/gamewin.png");
 }
 
 int MainView::draw(sf::RenderTarget& target)
@@ -86,7 +90,7 @@ int MainView::draw(sf::RenderTarget& target)
 
 void MainView::drawWithPointer(sf::RenderTarget& target, sf::Vector2i pointer)
 {
-    DrawBatch batch(target);
+    DrawBatch batch(target, &atlas);
     drawGround(batch);
     drawPonds(batch);
     drawWolves(batch);
@@ -144,7 +148,7 @@ void MainView::drawWolves(DrawBatch& batch) const
         if (wolf->state != WolfState::Dying && wolf->state != WolfState::Dead) {
             const float r = wolf->radius();
             wolf->sprite.setPosition(k * (at.x - 1.5f) - r, 425 - r - k * (at.y - 1) + 24);
-            batch.draw(wolf->sprite);
+            batch.animated(wolf->sprite);
             const sf::Color& colour = wolf->state == WolfState::Stunned ? red : wolf->slowed ? blue : green;
             const float fraction = static_cast<float>(wolf->health) / static_cast<float>(wolf->maxHealth);
             drawHorizontalBar(batch, k * (at.x - 1.5f) - 20, 405 - k * (at.y - 1) + 24, 40, 5, fraction, colour);
@@ -153,7 +157,7 @@ void MainView::drawWolves(DrawBatch& batch) const
             wolf->sprite.setPosition(k * (at.x - 1.5f) - 16, 409 - k * (at.y - 1) + 24);
             wolf->sprite.setRotation(90);
             wolf->sprite.move(32, 0);
-            batch.draw(wolf->sprite);
+            batch.animated(wolf->sprite);
         }
     }
 }

@@ -5,6 +5,7 @@
 // pointer and the lost or won picture), and it turns a click on the board
 // into one building operation chosen by the current tool.
 
+#include "ui/board_atlas.h"
 #include "ui/control.h"
 
 #include <SFML/System/Vector2.hpp>
@@ -32,6 +33,7 @@ public:
     std::int32_t cellSize = 50;
     float barLength = 40.0f;
     float barThickness = 5.0f;
+    BoardAtlas atlas; // the board's pictures in one texture, made once per level
 
 private:
     // The passes, in drawing order; each adds to one batch of draw calls.

@@ -2,6 +2,7 @@
 // and shapes, which the board view used to draw one call at a time.
 
 #include "app/assets.h"
+#include "ui/board_atlas.h"
 #include "ui/draw_batch.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
@@ -112,4 +113,35 @@ TEST(DrawBatchTest, ShotsMatchCircleShapesAndOrderIsKept)
         batch.circle({44, 50}, 2, sf::Color::Red);
     });
     EXPECT_LE(differingPixels(expected, batched), 2) << "a circle's rim pixel may round differently";
+}
+
+TEST(DrawBatchTest, TheBoardAtlasDrawsTheSamePictures)
+{
+    const BoardAtlas atlas({&pondTexture, &regularWolfTexture, &towerTexture});
+    ASSERT_NE(atlas.place(&regularWolfTexture), nullptr);
+    EXPECT_EQ(atlas.place(&platformTexture), nullptr);
+
+    const sf::Image expected = render([](sf::RenderTarget& target) {
+        sf::Sprite frame(regularWolfTexture, {64, 32, 32, 32});
+        frame.setPosition(20, 30);
+        target.draw(frame);
+        sf::Sprite pond(pondTexture);
+        pond.setPosition(80, 20);
+        target.draw(pond);
+        sf::Sprite platform(platformTexture); // not in the atlas: drawn on its own
+        platform.setPosition(130, 10);
+        target.draw(platform);
+        sf::RectangleShape bar({30, 5});
+        bar.setPosition(20, 100);
+        bar.setFillColor(sf::Color::Blue);
+        target.draw(bar);
+    });
+    const sf::Image batched = render([&atlas](sf::RenderTarget& target) {
+        DrawBatch batch(target, &atlas);
+        batch.sprite(regularWolfTexture, {64, 32, 32, 32}, {20, 30});
+        batch.sprite(pondTexture, {80, 20});
+        batch.sprite(platformTexture, {130, 10});
+        batch.rectangle({20, 100}, {30, 5}, sf::Color::Blue);
+    });
+    EXPECT_EQ(differingPixels(expected, batched), 0);
 }
