@@ -54,18 +54,23 @@ void handlePlayEvent(const sf::Event& event)
 
 void updateFrame()
 {
-    const sf::Time dt = frameClock.restart();
+    advanceFrame(frameClock.restart());
+}
+
+bool advanceFrame(sf::Time dt)
+{
     if (messageBoxOpen == 1) {
         MessageBox* box = static_cast<MessageBox*>(rootPanel.children.back());
         if (box->result == 0)
-            return;
+            return false;
         messageBoxOpen = 0;
         rootPanel.children.pop_back();
         delete box;
     }
     if (pauseFlag == 1 || AppState != Playing)
-        return;
+        return false;
     tick(dt);
+    return true;
 }
 
 void playLevel()

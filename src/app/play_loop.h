@@ -3,6 +3,7 @@
 // clicks through the root panel), one update of the World, one drawing of
 // the board and the building panel, until the player returns to the menu.
 
+#include <SFML/System/Time.hpp>
 #include <SFML/Window/Event.hpp>
 
 #include <cstdint>
@@ -15,5 +16,7 @@ void playLevel();
 // ticks the World unless a question is open, the game is paused or the
 // player has just chosen the menu.
 void updateFrame();
+// The same with the frame's length given; true when the World ticked.
+bool advanceFrame(sf::Time dt);
 // What one window event does during play.
 void handlePlayEvent(const sf::Event& event);

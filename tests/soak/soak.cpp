@@ -208,22 +208,11 @@ private:
         return sf::microseconds(33333 + below(10001) - 5000);
     }
 
-    // updateFrame, with the frame's length given instead of measured.
+    // The play loop's update, with the frame's length given instead of measured.
     void update(sf::Time dt)
     {
-        if (messageBoxOpen == 1) {
-            MessageBox* box = static_cast<MessageBox*>(rootPanel.children.back());
-            if (box->result == 0)
-                return;
-            messageBoxOpen = 0;
-            rootPanel.children.pop_back();
-            delete box;
-        }
-        if (pauseFlag == 1 || AppState != Playing)
-            return;
         const bool running = levelLost == 0 && levelWon == 0;
-        tick(dt);
-        if (running) {
+        if (advanceFrame(dt) && running) {
             ++counts_.ticks;
             counts_.gameSeconds += dt.asSeconds();
             counts_.wins += levelWon;
