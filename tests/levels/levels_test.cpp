@@ -25,6 +25,13 @@ const std::uint64_t goldenHashes[3] = {
     0xcb1e7549132423c1ull,
 };
 
+// Each playtest leaves its level in the World; empty it before the program ends.
+class EmptyTheWorldAtExit : public testing::Environment
+{
+    void TearDown() override { clearWorld(); }
+};
+testing::Environment* const emptyTheWorldAtExit = testing::AddGlobalTestEnvironment(new EmptyTheWorldAtExit);
+
 class ShippedLevel : public testing::TestWithParam<int>
 {
 protected:
