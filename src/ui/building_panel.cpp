@@ -70,6 +70,22 @@ void returnToMenuAction()
     clearWorld();
 }
 
+// The restart and return buttons are grey only while a question is open.
+int drawEndButton(Button& button, sf::RenderTarget& target)
+{
+    drawPanelButton(button, target, false, messageBoxOpen == 1);
+    return 0;
+}
+
+// Opens a yes/no question whose yes runs the action; one question at a time.
+void askFirst(const wchar_t* question, void (*action)())
+{
+    if (messageBoxOpen == 1)
+        return;
+    MessageBox* box = new MessageBox(question); // rootPanel holds it from here
+    box->yesButton.callback = action;
+}
+
 } // namespace
 
 template <BuildTool tool>
@@ -120,15 +136,11 @@ RestartButton::RestartButton(float x, float y, float width, float height) : Butt
 }
 int RestartButton::draw(sf::RenderTarget& target)
 {
-    drawPanelButton(*this, target, false, messageBoxOpen == 1);
-    return 0;
+    return drawEndButton(*this, target);
 }
 void RestartButton::click()
 {
-    if (messageBoxOpen == 1)
-        return;
-    MessageBox* box = new MessageBox(texts::restartQuestion); // rootPanel holds it from here
-    box->yesButton.callback = &restartAction;
+    askFirst(texts::restartQuestion, &restartAction);
 }
 
 ReturnToMenuButton::ReturnToMenuButton(float x, float y, float width, float height)
@@ -138,15 +150,11 @@ ReturnToMenuButton::ReturnToMenuButton(float x, float y, float width, float heig
 }
 int ReturnToMenuButton::draw(sf::RenderTarget& target)
 {
-    drawPanelButton(*this, target, false, messageBoxOpen == 1);
-    return 0;
+    return drawEndButton(*this, target);
 }
 void ReturnToMenuButton::click()
 {
-    if (messageBoxOpen == 1)
-        return;
-    MessageBox* box = new MessageBox(texts::returnToMenuQuestion); // rootPanel holds it from here
-    box->yesButton.callback = &returnToMenuAction;
+    askFirst(texts::returnToMenuQuestion, &returnToMenuAction);
 }
 
 BuildingPanel::BuildingPanel(float x, float y, float width, float height)
