@@ -166,8 +166,6 @@ MapReadResult readMap(std::string_view text, MapData& data)
             break;
         WaveRecord record;
         record.duration = numbers[0];
-        if (record.duration < 0.f)
-            return {lineError(tokens.line(), "a wave's duration must not be negative")};
         for (int kind = 0; kind < wolfKindCount; ++kind) {
             record.peakRate[kind] = numbers[1 + 3 * kind];
             record.riseTime[kind] = numbers[2 + 3 * kind];

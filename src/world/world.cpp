@@ -118,8 +118,12 @@ float spawnRate(int kind, float t)
             t -= record.duration;
             continue;
         }
-        const float exponent = -(record.startOffset[kind] + t) / record.riseTime[kind];
-        return static_cast<float>((1 - std::exp(static_cast<double>(exponent))) * record.peakRate[kind]);
+        // Every step rounds to float in turn; only the exponential itself runs in double.
+        const float sum = record.startOffset[kind] + t;
+        const float exponent = -sum / record.riseTime[kind];
+        const float decay = static_cast<float>(std::exp(static_cast<double>(exponent)));
+        const float rise = 1.f - decay;
+        return rise * record.peakRate[kind];
     }
     return 0.f;
 }

@@ -51,6 +51,26 @@ TEST_F(Tick, SpawnRateFollowsTheCurrentRecord)
     EXPECT_NEAR(spawnRate(0, 10.5f), 0.2f * (1 - std::exp(-1.05f)), 1e-6);
 }
 
+TEST_F(Tick, SpawnRateRoundsEveryStepToFloat)
+{
+    // Rates that a single rounding of a double computation gets wrong in the
+    // last bits; the tick's random draws are compared against these.
+    struct Case
+    {
+        float offset, t, rise, peak, rate;
+    };
+    const Case cases[] = {
+        {0.f, 0.1f, 20.f, 0.05f, 0x1.057d9ap-12f},
+        {10.f, 0.5f, 10.f, 0.2f, 0x1.0a43f6p-3f},
+        {0.f, 1.7f, 3.f, 0.3f, 0x1.09c7f2p-3f},
+    };
+    loadOpenBoard();
+    for (const Case& c : cases) {
+        mapData.waves = {waveOf(100, 0, c.peak, c.rise, c.offset)};
+        EXPECT_EQ(spawnRate(0, c.t), c.rate) << c.offset << " " << c.t;
+    }
+}
+
 TEST_F(Tick, SpawnsByTheOddsOfEachTickAndDrawsSixValuesAlways)
 {
     load(highGroundRow, {waveOf(1000, 1, 100.f, 0.001f, 1.f)});
