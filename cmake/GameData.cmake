@@ -20,7 +20,12 @@ set(_images
   lowground highground menu home gameover gamewin button button_selected)
 set(_sounds explode tower_shoot tower_collapse)
 
-set(_asset_outputs ${BRAMBLEHOLT_GAME_DIR}/icon/brambleholt.png)
+# The desktop icon, drawn for each of these sizes (icon/<size>x<size>/brambleholt.png).
+set(BRAMBLEHOLT_ICON_SIZES 16 32 48 64 128 256)
+set(_asset_outputs)
+foreach(_size IN LISTS BRAMBLEHOLT_ICON_SIZES)
+  list(APPEND _asset_outputs ${BRAMBLEHOLT_GAME_DIR}/icon/${_size}x${_size}/brambleholt.png)
+endforeach()
 foreach(_image IN LISTS _images)
   list(APPEND _asset_outputs ${BRAMBLEHOLT_GAME_DIR}/image/${_image}.png)
 endforeach()

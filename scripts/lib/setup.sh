@@ -1,5 +1,5 @@
-# Shared by scripts/play and scripts/test: installs the Debian packages the
-# build and the tests need (only those missing), then configures and builds.
+# Shared by scripts/play, scripts/test and the other scripts: installs the
+# Debian packages they need (only those missing), then configures and builds.
 # Sourced, not run; BUILD_DIR may be set by the caller.
 
 set -euo pipefail
@@ -7,17 +7,29 @@ set -euo pipefail
 ROOT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT_DIR/build}"
 
-PACKAGES=(
+# What building and running the game needs (the asset generator draws with
+# FreeType and the font comes from fonts-wqy-microhei): all scripts/play installs.
+GAME_PACKAGES=(
   g++ cmake make
-  libsfml-dev libfreetype-dev libx11-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libsfml-dev libfreetype-dev
   fonts-wqy-microhei
-  xvfb xauth xdotool imagemagick
 )
+# What the tests and benchmarks need besides: GoogleTest, Google Benchmark,
+# Xlib, xdotool and ImageMagick to drive the game, a virtual display, and the
+# validators the install tests run.
+TEST_PACKAGES=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libx11-dev
+  xvfb xauth xdotool imagemagick
+  appstream desktop-file-utils
+)
+PACKAGES=("${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 
+# Installs those of the given packages (by default PACKAGES) that are missing.
 install_missing_packages() {
-  local missing=() package
-  for package in "${PACKAGES[@]}"; do
+  local wanted=("$@") missing=() package
+  [ $# -gt 0 ] || wanted=("${PACKAGES[@]}")
+  for package in "${wanted[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$package")
     fi
@@ -34,9 +46,27 @@ install_missing_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-configure_and_build() {
+# A new build folder for the game alone: no tests, no benchmarks. A build
+# folder that exists already is left as it is (with the tests on, the game's
+# targets build there all the same).
+configure_game_build() {
   if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-    cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release
+    cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release \
+      -DBRAMBLEHOLT_TESTS=OFF -DBRAMBLEHOLT_BENCH=OFF
   fi
+}
+
+# The build folder with the tests and benchmarks on, turning them on in one
+# that scripts/play made; what is built already stays built.
+configure_test_build() {
+  local cache="$BUILD_DIR/CMakeCache.txt"
+  if [ ! -f "$cache" ]; then
+    cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release
+  elif ! grep -qx 'BRAMBLEHOLT_TESTS:BOOL=ON' "$cache" || ! grep -qx 'BRAMBLEHOLT_BENCH:BOOL=ON' "$cache"; then
+    cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DBRAMBLEHOLT_TESTS=ON -DBRAMBLEHOLT_BENCH=ON
+  fi
+}
+
+build() {
   cmake --build "$BUILD_DIR" -j "$(nproc)" "$@"
 }

@@ -1,6 +1,6 @@
 // The game as `cmake --install` lays it out: the installed tree, and the
-// installed launcher started the ways a player starts it, from folders that
-// hold none of the game's data.
+// installed launcher (and the build tree's) started the ways a player starts
+// it, from folders that hold none of the game's data.
 
 #include "game_process.h"
 
@@ -13,8 +13,10 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <sstream>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -24,8 +26,10 @@ namespace {
 
 const fs::path prefix = BRAMBLEHOLT_INSTALL_PREFIX;
 const fs::path installedGame = prefix / "share/games/brambleholt";
+const fs::path installedProgram = prefix / "lib/brambleholt/brambleholt";
 const fs::path launcher = prefix / "bin/brambleholt";
-const fs::path desktopFile = prefix / "share/applications/brambleholt.desktop";
+const fs::path desktopFile = prefix / "share/applications" / BRAMBLEHOLT_APP_ID ".desktop";
+const fs::path buildTreeLauncher = BRAMBLEHOLT_BUILD_LAUNCHER;
 
 std::string contents(const fs::path& path)
 {
@@ -73,7 +77,7 @@ std::pair<unsigned, unsigned> pngSize(const fs::path& path)
 TEST(InstalledTree, HoldsTheGameAndEveryDataFileOfTheRuntimeFolder)
 {
     EXPECT_TRUE(executableFile(launcher));
-    EXPECT_TRUE(executableFile(installedGame / "brambleholt"));
+    EXPECT_TRUE(executableFile(installedProgram));
 
     // The same kinds of file the install rules pick, so that a new image or
     // sound in the build cannot be left out of the install unnoticed.
@@ -96,6 +100,15 @@ TEST(InstalledTree, HoldsTheGameAndEveryDataFileOfTheRuntimeFolder)
     EXPECT_TRUE(fs::is_regular_file(prefix / "share/man/man6/brambleholt.6"));
 }
 
+// share/ is for files any architecture can use; packaging checks refuse
+// programs there.
+TEST(InstalledTree, KeepsProgramsOutOfShare)
+{
+    for (const fs::directory_entry& file : fs::recursive_directory_iterator(prefix / "share"))
+        EXPECT_FALSE(file.is_regular_file() && contents(file.path()).compare(0, 4, "\x7f" "ELF") == 0)
+            << file.path() << " is a compiled program";
+}
+
 TEST(InstalledTree, DesktopEntryStartsTheInstalledLauncherWithItsIcon)
 {
     std::map<std::string, std::string> entry = desktopEntry(desktopFile);
@@ -114,9 +127,67 @@ TEST(InstalledTree, DesktopEntryStartsTheInstalledLauncherWithItsIcon)
     EXPECT_TRUE(listed["Game"]) << entry["Categories"];
     EXPECT_TRUE(listed["StrategyGame"]) << entry["Categories"];
 
-    // Icon themes find a 64 x 64 icon by its name in the 64x64 folder.
-    const fs::path icon = prefix / "share/icons/hicolor/64x64/apps" / (entry["Icon"] + ".png");
-    EXPECT_EQ(pngSize(icon), std::make_pair(64u, 64u)) << icon;
+    // One reverse-DNS name for the entry and its icon (the software-centre
+    // data names the entry; the validator checks that link).
+    EXPECT_EQ(entry["Icon"], desktopFile.stem().string());
+}
+
+// Icon themes look an icon up by its name in the folder of each size, and take
+// the folder's word for the size.
+TEST(InstalledTree, IconsFromSmallToLargeEachOfItsFoldersSize)
+{
+    const std::string icon = desktopEntry(desktopFile)["Icon"] + ".png";
+    std::set<unsigned> sizes;
+    for (const fs::directory_entry& folder : fs::directory_iterator(prefix / "share/icons/hicolor")) {
+        SCOPED_TRACE(folder.path().string());
+        unsigned width = 0, height = 0;
+        char x = 0;
+        std::istringstream name(folder.path().filename().string());
+        ASSERT_TRUE(name >> width >> x >> height && x == 'x') << "not a size";
+        EXPECT_EQ(pngSize(folder.path() / "apps" / icon), std::make_pair(width, height));
+        sizes.insert(width);
+    }
+    ASSERT_FALSE(sizes.empty());
+    EXPECT_EQ(*sizes.begin(), 16u) << "panels and title bars need a small one";
+    EXPECT_EQ(*sizes.rbegin(), 256u) << "software centres need a large one";
+}
+
+namespace {
+
+// The exit status and everything a program printed, run without a display so
+// that a game started by mistake fails instead of opening a window.
+std::pair<int, std::string> runWithoutDisplay(const fs::path& program, const std::string& argument)
+{
+    const std::string command = "env -u DISPLAY '" + program.string() + "' " + argument + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return {-1, "cannot run " + command};
+    std::string output;
+    char buffer[512];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+} // namespace
+
+TEST(LauncherOptions, HelpAndVersionAnsweredWithoutAWindow)
+{
+    const std::pair<fs::path, fs::path> launchers[] = {{launcher, installedGame},
+                                                       {buildTreeLauncher, BRAMBLEHOLT_GAME_DIR}};
+    for (const auto& [program, dataFolder] : launchers) {
+        SCOPED_TRACE(program.string());
+        const auto [helpStatus, help] = runWithoutDisplay(program, "--help");
+        EXPECT_EQ(helpStatus, 0) << help;
+        EXPECT_EQ(help.rfind("Usage: brambleholt", 0), 0u) << help;
+        EXPECT_NE(help.find(fs::canonical(dataFolder).string() + "\n"), std::string::npos)
+            << "the data folder is not named:\n" << help;
+
+        const auto [versionStatus, version] = runWithoutDisplay(program, "--version");
+        EXPECT_EQ(versionStatus, 0);
+        EXPECT_EQ(version, "brambleholt " BRAMBLEHOLT_VERSION "\n");
+    }
 }
 
 namespace {
@@ -128,10 +199,10 @@ bool near(const Rgb& a, const Rgb& b)
     return std::abs(a.r - b.r) <= 2 && std::abs(a.g - b.g) <= 2 && std::abs(a.b - b.b) <= 2;
 }
 
-// Starts the installed launcher in ways a player does, each from a folder
-// without the game's data, and checks that the menu is drawn from the
-// installed data and that closing the window ends the game cleanly.
-class InstalledLauncher : public testing::Test
+// Starts a launcher in ways a player does, each from a folder without the
+// game's data, and checks that the menu is drawn from the game's data and
+// that closing the window ends the game cleanly.
+class Launcher : public testing::Test
 {
 protected:
     void SetUp() override
@@ -157,7 +228,7 @@ protected:
         return dark;
     }
 
-    void expectMenuDrawnFromTheInstalledData() const
+    void expectMenuDrawnFromTheGameData() const
     {
         EXPECT_TRUE(near(at(335, 405), menuYellow)) << "the first level button";
         // The yellow buttons are drawn without any data; the picture behind
@@ -203,29 +274,37 @@ private:
 
 } // namespace
 
-TEST_F(InstalledLauncher, StartedByItsPathFromAnotherFolder)
+TEST_F(Launcher, InstalledStartedByItsPathFromAnotherFolder)
 {
     ASSERT_TRUE(game.startProgram(launcher.string(), scratch.string())) << "no game window from " << launcher;
-    expectMenuDrawnFromTheInstalledData();
+    expectMenuDrawnFromTheGameData();
     closesWithStatusZero();
 }
 
-TEST_F(InstalledLauncher, StartedByNameOnThePathAsTheDesktopEntryDoes)
+TEST_F(Launcher, InstalledStartedByNameOnThePathAsTheDesktopEntryDoes)
 {
     const char* inherited = std::getenv("PATH");
     const ScopedVariable path("PATH", (prefix / "bin").string() + ":" + (inherited ? inherited : "/usr/bin:/bin"));
     ASSERT_TRUE(game.startProgram(desktopEntry(desktopFile)["Exec"], "/"));
-    expectMenuDrawnFromTheInstalledData();
+    expectMenuDrawnFromTheGameData();
+    closesWithStatusZero();
+}
+
+// A source build, played without installing, from wherever the player is.
+TEST_F(Launcher, OfTheBuildTreeStartedFromAnotherFolder)
+{
+    ASSERT_TRUE(game.startProgram(buildTreeLauncher.string(), scratch.string()));
+    expectMenuDrawnFromTheGameData();
     closesWithStatusZero();
 }
 
 // As from a link in /usr/games or in a player's own bin folder.
-TEST_F(InstalledLauncher, StartedThroughASymbolicLinkElsewhere)
+TEST_F(Launcher, InstalledStartedThroughASymbolicLinkElsewhere)
 {
     const fs::path link = scratch / "bin" / "brambleholt";
     fs::create_directories(link.parent_path());
     fs::create_symlink(launcher, link);
     ASSERT_TRUE(game.startProgram(link.string(), scratch.string()));
-    expectMenuDrawnFromTheInstalledData();
+    expectMenuDrawnFromTheGameData();
     closesWithStatusZero();
 }
