@@ -15,12 +15,12 @@ GAME_PACKAGES=(
   fonts-wqy-microhei
 )
 # What the tests and benchmarks need besides: GoogleTest, Google Benchmark,
-# Xlib, xdotool and ImageMagick to drive the game, a virtual display, and the
+# Xlib with its XTest extension to drive the game, a virtual display, and the
 # validators the install tests run.
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev
-  xvfb xauth xdotool imagemagick
+  libx11-dev libxtst-dev
+  xvfb xauth
   appstream desktop-file-utils
 )
 PACKAGES=("${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}")

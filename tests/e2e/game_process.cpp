@@ -1,15 +1,16 @@
 #include "game_process.h"
 
+#include <SFML/Graphics/Image.hpp>
+
 #include <X11/Xlib.h>
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <sstream>
 #include <thread>
 
 #include <sys/wait.h>
@@ -17,20 +18,20 @@
 
 namespace {
 
-bool titled(Display* display, Window window, const char* title)
+std::string titleOf(Display* display, Window window)
 {
     char* name = nullptr;
-    bool match = false;
+    std::string title;
     if (XFetchName(display, window, &name) && name) {
-        match = std::string(name) == title;
+        title = name;
         XFree(name);
     }
-    return match;
+    return title;
 }
 
 Window findTitled(Display* display, Window parent, const char* title)
 {
-    if (titled(display, parent, title)) {
+    if (titleOf(display, parent) == title) {
         XWindowAttributes attributes;
         if (XGetWindowAttributes(display, parent, &attributes) && attributes.map_state == IsViewable)
             return parent;
@@ -47,10 +48,34 @@ Window findTitled(Display* display, Window parent, const char* title)
     return found;
 }
 
-void run(const std::string& command)
+// Calls visit(column, row, pixel) for every pixel of a window rectangle, as
+// the X server has it; for none when the rectangle cannot be read.
+template <class Visit>
+void forEachPixel(Display* display, Window window, int x, int y, int width, int height, Visit visit)
 {
-    if (std::system(command.c_str()) != 0)
-        std::fprintf(stderr, "command failed: %s\n", command.c_str());
+    XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image)
+        return;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column)
+            visit(column, row, XGetPixel(image, column, row));
+    }
+    XDestroyImage(image);
+}
+
+// Moves the pointer to a point of the window and presses a button there (and
+// lets it go, for a click), as a real mouse does.
+void mouseAt(Display* display, Window window, int x, int y, int button, bool click)
+{
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(display, static_cast<unsigned>(button), True, CurrentTime);
+    if (click)
+        XTestFakeButtonEvent(display, static_cast<unsigned>(button), False, CurrentTime);
+    XSync(display, False);
 }
 
 } // namespace
@@ -121,36 +146,28 @@ bool GameProcess::windowSize(unsigned& width, unsigned& height) const
 
 std::string GameProcess::windowTitle() const
 {
-    char* name = nullptr;
-    std::string title;
-    if (XFetchName(display_, window_, &name) && name) {
-        title = name;
-        XFree(name);
-    }
-    return title;
+    return titleOf(display_, window_);
 }
 
 void GameProcess::click(int x, int y, int button) const
 {
-    std::ostringstream command;
-    command << "xdotool mousemove --window " << window_ << ' ' << x << ' ' << y << " click " << button;
-    run(command.str());
+    mouseAt(display_, window_, x, y, button, true);
     pause(std::chrono::milliseconds(150));
 }
 
 void GameProcess::press(int x, int y, int button) const
 {
-    std::ostringstream command;
-    command << "xdotool mousemove --window " << window_ << ' ' << x << ' ' << y << " mousedown " << button;
-    run(command.str());
+    mouseAt(display_, window_, x, y, button, false);
     pause(std::chrono::milliseconds(150));
 }
 
 void GameProcess::key(const std::string& name) const
 {
-    std::ostringstream command;
-    command << "xdotool windowfocus " << window_ << " key " << name;
-    run(command.str());
+    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(name.c_str()));
+    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+    XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    XSync(display_, False);
     pause(std::chrono::milliseconds(150));
 }
 
@@ -163,51 +180,42 @@ std::string GameProcess::screenshot(const std::string& name) const
 {
     std::filesystem::create_directories(BRAMBLEHOLT_SCREENSHOT_DIR);
     const std::string path = std::string(BRAMBLEHOLT_SCREENSHOT_DIR) + "/" + name + ".png";
-    std::ostringstream command;
-    command << "import -window " << window_ << ' ' << path;
-    run(command.str());
+    unsigned width = 0, height = 0;
+    windowSize(width, height);
+    sf::Image picture;
+    picture.create(width, height);
+    forEachPixel(display_, window_, 0, 0, static_cast<int>(width), static_cast<int>(height),
+                 [&picture](int x, int y, unsigned long pixel) {
+                     const Rgb c = toRgb(pixel);
+                     picture.setPixel(static_cast<unsigned>(x), static_cast<unsigned>(y), sf::Color(c.r, c.g, c.b));
+                 });
+    if (!picture.saveToFile(path))
+        std::fprintf(stderr, "no screenshot %s\n", path.c_str());
     return path;
 }
 
 unsigned long GameProcess::pixel(int x, int y) const
 {
-    XImage* image = XGetImage(display_, window_, x, y, 1, 1, AllPlanes, ZPixmap);
-    if (!image)
-        return 0;
-    const unsigned long value = XGetPixel(image, 0, 0);
-    XDestroyImage(image);
+    unsigned long value = 0;
+    forEachPixel(display_, window_, x, y, 1, 1, [&value](int, int, unsigned long pixel) { value = pixel; });
     return value;
 }
 
 std::string GameProcess::region(int x, int y, int width, int height) const
 {
-    XImage* image = XGetImage(display_, window_, x, y, static_cast<unsigned>(width),
-                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
-    if (!image)
-        return {};
     std::string pixels;
-    for (int row = 0; row < height; ++row) {
-        for (int column = 0; column < width; ++column)
-            pixels += std::to_string(XGetPixel(image, column, row)) + ',';
-    }
-    XDestroyImage(image);
+    forEachPixel(display_, window_, x, y, width, height,
+                 [&pixels](int, int, unsigned long pixel) { pixels += std::to_string(pixel) + ','; });
     return pixels;
 }
 
 int GameProcess::brightPixels(int x, int y, int width, int height) const
 {
-    XImage* image = XGetImage(display_, window_, x, y, static_cast<unsigned>(width),
-                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
-    if (!image)
-        return 0;
     int bright = 0;
-    for (int row = 0; row < height; ++row) {
-        for (int column = 0; column < width; ++column) {
-            const Rgb c = toRgb(XGetPixel(image, column, row));
-            bright += c.r > 190 && c.g > 190 && c.b > 120;
-        }
-    }
-    XDestroyImage(image);
+    forEachPixel(display_, window_, x, y, width, height, [&bright](int, int, unsigned long pixel) {
+        const Rgb c = toRgb(pixel);
+        bright += c.r > 190 && c.g > 190 && c.b > 120;
+    });
     return bright;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Runs the real game in its runtime folder and drives it like a player:
-// finds its window, moves and clicks the mouse and presses keys with xdotool,
-// takes screenshots, and closes the window the way a window manager's close
-// button does (a WM_DELETE_WINDOW client message).
+// finds its window, moves and clicks the mouse and presses keys through the X
+// server's XTest extension, reads the window's pixels and saves screenshots,
+// and closes the window the way a window manager's close button does (a
+// WM_DELETE_WINDOW client message).
 
 #include <chrono>
 #include <optional>
