@@ -4,6 +4,7 @@
 #include "ui/texts.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
 #include <ft2build.h>
@@ -11,7 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -58,6 +65,61 @@ INSTANTIATE_TEST_SUITE_P(RuntimeFolder, ImageFiles, testing::ValuesIn(imageFiles
                              std::string name = info.param.path + 6; // drop "image/"
                              return name.substr(0, name.size() - 4);
                          });
+
+namespace {
+
+double linear(sf::Uint8 channel)
+{
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// WCAG relative luminance and contrast ratio.
+double luminance(sf::Color c)
+{
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+
+double contrast(sf::Color a, sf::Color b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+sf::Image loadImage(const char* path)
+{
+    sf::Image image;
+    EXPECT_TRUE(image.loadFromFile(path)) << path;
+    return image;
+}
+
+} // namespace
+
+// The building panel's captions are black, or light grey while locked; both
+// must read on the button images wherever a caption can sit.
+TEST(ButtonImages, CarryBothCaptionColoursAtThreeToOne)
+{
+    const sf::Color black(0, 0, 0), grey(200, 200, 200);
+    for (const char* path : {"image/button.png", "image/button_selected.png"}) {
+        SCOPED_TRACE(path);
+        const sf::Image image = loadImage(path);
+        ASSERT_EQ(image.getSize(), sf::Vector2u(200, 50));
+        double worstBlack = 99, worstGrey = 99;
+        // Drawn at half size, captions fall inside (10..90, 4..21) of the 100 x 25 button.
+        for (unsigned y = 8; y < 42; ++y) {
+            for (unsigned x = 20; x < 180; ++x) {
+                worstBlack = std::min(worstBlack, contrast(image.getPixel(x, y), black));
+                worstGrey = std::min(worstGrey, contrast(image.getPixel(x, y), grey));
+            }
+        }
+        std::printf("%s: black caption %.2f:1, grey caption %.2f:1\n", path, worstBlack, worstGrey);
+        EXPECT_GE(worstBlack, 3.0);
+        EXPECT_GE(worstGrey, 3.0);
+    }
+    const sf::Color plain = loadImage("image/button.png").getPixel(100, 25);
+    const sf::Color selected = loadImage("image/button_selected.png").getPixel(100, 25);
+    EXPECT_NE(plain, selected) << "the chosen tool must look different";
+}
 
 TEST(SoundFiles, AreShortCdQualityEffects)
 {

@@ -226,22 +226,31 @@ Grid gameWin() {
 }
 
 // Buttons are drawn at half size by the game, so they are painted at 100 x 25 and doubled.
+// The face is a mid tone (a wooden plank, a red one when selected): the caption is black or,
+// while the tool is locked, light grey, and both must read on it. The face stays flat where
+// the caption goes; grain and trim keep to the edges.
 Grid button(bool selected) {
   Grid g(100, 25, Outline);
-  const Tone face = selected ? Straw : Cream, rim = selected ? Ember : WoodLight, shade = selected ? Ember : StoneLight;
-  g.fillRect(1, 1, 98, 23, rim);
-  g.fillRect(2, 2, 96, 21, face);
-  g.fillRect(2, 2, 96, 1, Snow);
-  g.fillRect(2, 21, 96, 1, shade);
+  const Tone face = selected ? Brick : Wood, lit = selected ? Ember : WoodLight, shade = selected ? BrickDark : WoodDark;
+  g.fillRect(1, 1, 98, 23, face);
+  g.fillRect(1, 1, 98, 1, lit);
+  g.fillRect(1, 1, 1, 23, lit);
+  g.fillRect(1, 23, 98, 1, shade);
+  g.fillRect(98, 1, 1, 23, shade);
+  // Grain at the plank's ends, clear of the caption.
+  for (int x : {4, 95}) {
+    g.fillRect(x, 5, 1, 5, shade);
+    g.fillRect(x - 1, 14, 1, 6, shade);
+  }
   if (selected) {
-    // A heavier frame and pointers at both ends, clear of the caption.
-    g.fillRect(1, 1, 98, 2, BrickDark);
-    g.fillRect(1, 22, 98, 2, BrickDark);
-    g.fillRect(1, 1, 2, 23, BrickDark);
-    g.fillRect(97, 1, 2, 23, BrickDark);
+    // A bright frame and pointers at both ends, so the chosen tool shows from afar.
+    g.fillRect(0, 0, 100, 1, Straw);
+    g.fillRect(0, 24, 100, 1, Straw);
+    g.fillRect(0, 0, 1, 25, Straw);
+    g.fillRect(99, 0, 1, 25, Straw);
     for (int i = 0; i < 4; ++i) {
-      g.fillRect(5 + i, 8 + i, 1, 9 - 2 * i, BrickDark);
-      g.fillRect(94 - i, 8 + i, 1, 9 - 2 * i, BrickDark);
+      g.fillRect(2 + i, 8 + i, 1, 9 - 2 * i, Straw);
+      g.fillRect(97 - i, 8 + i, 1, 9 - 2 * i, Straw);
     }
   }
   // Round the corners.
