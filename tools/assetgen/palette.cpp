@@ -39,7 +39,6 @@ constexpr std::array<std::uint32_t, ToneCount> kTable = {
     0x3b3446ff,  // Charcoal
     0xb07a2cff,  // GoldDark
     0xe3ad3fff,  // Gold
-    0x241c2c70,  // Dusk
 };
 }  // namespace
 

@@ -21,7 +21,6 @@ enum Tone : std::uint8_t {
   SlateDark, Slate, SlateLight,       // coats: the thrower's blue-grey,
   CharcoalDark, Charcoal,             // the hacker's near-black (lit with StoneDark),
   GoldDark, Gold,                     // the catapult crew's gold (lit with Straw)
-  Dusk,                               // Outline at partial alpha, for dimming the board
   ToneCount
 };
 
