@@ -33,17 +33,18 @@ foreach(_sound IN LISTS _sounds)
   list(APPEND _asset_outputs ${BRAMBLEHOLT_GAME_DIR}/sound/${_sound}.wav)
 endforeach()
 
+# The Chinese lettering on the pictures is set in the font the game ships.
 add_custom_command(
   OUTPUT ${_asset_outputs}
-  COMMAND assetgen ${BRAMBLEHOLT_GAME_DIR}
-  DEPENDS assetgen
+  COMMAND assetgen --font ${BRAMBLEHOLT_GAME_DIR}/hei.ttf ${BRAMBLEHOLT_GAME_DIR}
+  DEPENDS assetgen ${BRAMBLEHOLT_GAME_DIR}/hei.ttf
   COMMENT "Drawing images and synthesising sounds")
 
 set(BRAMBLEHOLT_CONTACT_SHEET ${CMAKE_BINARY_DIR}/contact_sheet.png)
 add_custom_command(
   OUTPUT ${BRAMBLEHOLT_CONTACT_SHEET}
-  COMMAND assetgen --sheet ${BRAMBLEHOLT_CONTACT_SHEET}
-  DEPENDS assetgen
+  COMMAND assetgen --font ${BRAMBLEHOLT_GAME_DIR}/hei.ttf --sheet ${BRAMBLEHOLT_CONTACT_SHEET}
+  DEPENDS assetgen ${BRAMBLEHOLT_GAME_DIR}/hei.ttf
   COMMENT "Drawing the contact sheet of all images")
 
 set(BRAMBLEHOLT_FONT_SOURCE /usr/share/fonts/truetype/wqy/wqy-microhei.ttc

@@ -6,14 +6,31 @@
 #include "ui/control.h"
 #include "world/level.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 AppStateCode AppState = Menu;
+
+namespace {
+
+// Without a window manager the library leaves the window where X puts it,
+// which can run off the screen's bottom; centre it on the desktop instead.
+void centreOnDesktop(sf::Window& shown)
+{
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    const sf::Vector2u size = shown.getSize();
+    const int x = (static_cast<int>(desktop.width) - static_cast<int>(size.x)) / 2;
+    const int y = (static_cast<int>(desktop.height) - static_cast<int>(size.y)) / 2;
+    shown.setPosition(sf::Vector2i(std::max(x, 0), std::max(y, 0)));
+}
+
+} // namespace
 
 void initialize()
 {
     window.create(sf::VideoMode(800, 600, 32), L"Brambleholt",
                   sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
+    centreOnDesktop(window);
     window.setFramerateLimit(30);
     font.loadFromFile("hei.ttf");
     soundPool.resize(100);

@@ -4,6 +4,7 @@
 #include "ui/texts.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
 #include <ft2build.h>
@@ -11,7 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -58,6 +65,146 @@ INSTANTIATE_TEST_SUITE_P(RuntimeFolder, ImageFiles, testing::ValuesIn(imageFiles
                              std::string name = info.param.path + 6; // drop "image/"
                              return name.substr(0, name.size() - 4);
                          });
+
+namespace {
+
+double linear(sf::Uint8 channel)
+{
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// WCAG relative luminance and contrast ratio.
+double luminance(sf::Color c)
+{
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+
+double contrast(sf::Color a, sf::Color b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// CIE L*a*b* of an sRGB colour (D65 white).
+std::array<double, 3> lab(const std::array<double, 3>& linearRgb)
+{
+    const auto [r, g, b] = linearRgb;
+    const double x = (0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047;
+    const double y = 0.2126 * r + 0.7152 * g + 0.0722 * b;
+    const double z = (0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883;
+    auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116.0; };
+    return {116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
+}
+
+sf::Image loadImage(const char* path)
+{
+    sf::Image image;
+    EXPECT_TRUE(image.loadFromFile(path)) << path;
+    return image;
+}
+
+} // namespace
+
+// The building panel's captions are black, or light grey while locked; both
+// must read on the button images wherever a caption can sit.
+TEST(ButtonImages, CarryBothCaptionColoursAtThreeToOne)
+{
+    const sf::Color black(0, 0, 0), grey(200, 200, 200);
+    for (const char* path : {"image/button.png", "image/button_selected.png"}) {
+        SCOPED_TRACE(path);
+        const sf::Image image = loadImage(path);
+        ASSERT_EQ(image.getSize(), sf::Vector2u(200, 50));
+        double worstBlack = 99, worstGrey = 99;
+        // Drawn at half size, captions fall inside (10..90, 4..21) of the 100 x 25 button.
+        for (unsigned y = 8; y < 42; ++y) {
+            for (unsigned x = 20; x < 180; ++x) {
+                worstBlack = std::min(worstBlack, contrast(image.getPixel(x, y), black));
+                worstGrey = std::min(worstGrey, contrast(image.getPixel(x, y), grey));
+            }
+        }
+        std::printf("%s: black caption %.2f:1, grey caption %.2f:1\n", path, worstBlack, worstGrey);
+        EXPECT_GE(worstBlack, 3.0);
+        EXPECT_GE(worstGrey, 3.0);
+    }
+    const sf::Color plain = loadImage("image/button.png").getPixel(100, 25);
+    const sf::Color selected = loadImage("image/button_selected.png").getPixel(100, 25);
+    EXPECT_NE(plain, selected) << "the chosen tool must look different";
+}
+
+// Wolves are told apart on the board by their coats: the mean colour of each
+// kind's body (its three most common tones, outline aside) stays at least 25
+// CIE76 Delta E from every other kind's, and each figure fills its frame.
+TEST(WolfSheets, KindsDifferInCoatAndStandTall)
+{
+    const char* kinds[] = {"regular", "baby", "throwing", "suicidal", "hacking", "catapult"};
+    std::vector<std::array<double, 3>> coats;
+    for (const char* kind : kinds) {
+        SCOPED_TRACE(kind);
+        const sf::Image sheet = loadImage(("image/" + std::string(kind) + "_wolf.png").c_str());
+        ASSERT_EQ(sheet.getSize(), sf::Vector2u(96, 128));
+        // The outline is the commonest colour along the figures' edges.
+        std::map<sf::Uint32, int> edge;
+        for (unsigned y = 1; y + 1 < 128; ++y)
+            for (unsigned x = 1; x + 1 < 96; ++x)
+                if (sheet.getPixel(x, y).a == 255 &&
+                    (sheet.getPixel(x - 1, y).a == 0 || sheet.getPixel(x + 1, y).a == 0 ||
+                     sheet.getPixel(x, y - 1).a == 0 || sheet.getPixel(x, y + 1).a == 0))
+                    ++edge[sheet.getPixel(x, y).toInteger()];
+        ASSERT_FALSE(edge.empty());
+        const sf::Color outline(std::max_element(edge.begin(), edge.end(), [](const auto& a, const auto& b) {
+                                    return a.second < b.second;
+                                })->first);
+        std::map<sf::Uint32, int> counts;
+        for (unsigned y = 0; y < 128; ++y) {
+            for (unsigned x = 0; x < 96; ++x) {
+                const sf::Color c = sheet.getPixel(x, y);
+                if (c.a == 255 && c != outline)
+                    ++counts[c.toInteger()];
+            }
+        }
+        std::vector<std::pair<int, sf::Uint32>> byCount;
+        for (const auto& [colour, count] : counts)
+            byCount.push_back({count, colour});
+        std::sort(byCount.rbegin(), byCount.rend());
+        ASSERT_GE(byCount.size(), 3u);
+        std::array<double, 3> sum{};
+        int pixels = 0;
+        for (int i = 0; i < 3; ++i) {
+            const sf::Color c(byCount[i].second);
+            sum[0] += byCount[i].first * linear(c.r);
+            sum[1] += byCount[i].first * linear(c.g);
+            sum[2] += byCount[i].first * linear(c.b);
+            pixels += byCount[i].first;
+        }
+        coats.push_back(lab({sum[0] / pixels, sum[1] / pixels, sum[2] / pixels}));
+
+        int shortest = 32;
+        for (unsigned frame = 0; frame < 12; ++frame) {
+            int top = 32, bottom = -1;
+            for (unsigned y = 0; y < 32; ++y)
+                for (unsigned x = 0; x < 32; ++x)
+                    if (sheet.getPixel(frame % 3 * 32 + x, frame / 3 * 32 + y).a != 0) {
+                        top = std::min(top, static_cast<int>(y));
+                        bottom = std::max(bottom, static_cast<int>(y));
+                    }
+            shortest = std::min(shortest, bottom - top + 1);
+        }
+        std::printf("%-9s coat L*a*b* (%.1f, %.1f, %.1f), shortest figure %d px\n", kind, coats.back()[0],
+                    coats.back()[1], coats.back()[2], shortest);
+        if (std::string(kind) != "baby") { // a cub may stay small
+            EXPECT_GE(shortest, 28);
+        }
+    }
+    for (size_t i = 0; i < coats.size(); ++i) {
+        for (size_t j = i + 1; j < coats.size(); ++j) {
+            const double deltaE = std::hypot(coats[i][0] - coats[j][0], coats[i][1] - coats[j][1],
+                                             coats[i][2] - coats[j][2]);
+            std::printf("Delta E %s / %s: %.1f\n", kinds[i], kinds[j], deltaE);
+            EXPECT_GE(deltaE, 25.0) << kinds[i] << " and " << kinds[j] << " look alike";
+        }
+    }
+}
 
 TEST(SoundFiles, AreShortCdQualityEffects)
 {

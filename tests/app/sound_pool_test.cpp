@@ -63,6 +63,10 @@ TEST(Initialize, OpensTheWindowAndSizesThePool)
     initialize();
     EXPECT_TRUE(window.isOpen());
     EXPECT_EQ(window.getSize(), sf::Vector2u(800, 600));
+    // Centred on the desktop, so all of it shows on any screen of 800 x 600 or more.
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    EXPECT_EQ(window.getPosition(), sf::Vector2i((static_cast<int>(desktop.width) - 800) / 2,
+                                                 (static_cast<int>(desktop.height) - 600) / 2));
     EXPECT_EQ(soundPool.size(), 100u);
     EXPECT_TRUE(font.getInfo().family.size() > 0);
     window.close();

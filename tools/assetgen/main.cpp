@@ -3,8 +3,10 @@
 //   assetgen <outdir>              writes <outdir>/image, <outdir>/sound and <outdir>/icon
 //   assetgen --sheet <file.png>    one picture with the whole art set, for review
 //   assetgen --board <file.png>    a mock board at game scale, for review
+// Each may start with --font <file>: the font the Chinese lettering is set in.
 
 #include "assets.h"
+#include "fontlettering.h"
 
 #include <SFML/Audio/OutputSoundFile.hpp>
 
@@ -60,9 +62,9 @@ bool writeWav(const Sound& sound, const fs::path& file) {
 }
 
 int usage() {
-  std::cerr << "usage: assetgen <outdir>\n"
-               "       assetgen --sheet <file.png>\n"
-               "       assetgen --board <file.png>\n";
+  std::cerr << "usage: assetgen [--font <file>] <outdir>\n"
+               "       assetgen [--font <file>] --sheet <file.png>\n"
+               "       assetgen [--font <file>] --board <file.png>\n";
   return 2;
 }
 
@@ -70,6 +72,11 @@ int usage() {
 
 int main(int argc, char** argv) {
   try {
+    if (argc >= 3 && std::string(argv[1]) == "--font") {
+      useFontFile(argv[2]);
+      argc -= 2;
+      argv += 2;
+    }
     if (argc == 3 && std::string(argv[1]) == "--sheet")
       return writePng(contactSheet(allPictures()), argv[2]) ? 0 : 1;
     if (argc == 3 && std::string(argv[1]) == "--board")

@@ -32,7 +32,13 @@ constexpr std::array<std::uint32_t, ToneCount> kTable = {
     0xfdfbefff,  // Snow
     0x5c2a63ff,  // Berry
     0x9a5694ff,  // Plum
-    0x241c2c70,  // Dusk
+    0x34446eff,  // SlateDark
+    0x5873a6ff,  // Slate
+    0x8fa6cfff,  // SlateLight
+    0x2b2433ff,  // CharcoalDark
+    0x3b3446ff,  // Charcoal
+    0xb07a2cff,  // GoldDark
+    0xe3ad3fff,  // Gold
 };
 }  // namespace
 

@@ -18,7 +18,9 @@ enum Tone : std::uint8_t {
   BrickDark, Brick, Ember,            // red accents; Ember is also fire and sparks
   Straw, Cream, Snow,
   Berry, Plum,                        // bramble fruit, shadow and lit
-  Dusk,                               // Outline at partial alpha, for dimming the board
+  SlateDark, Slate, SlateLight,       // coats: the thrower's blue-grey,
+  CharcoalDark, Charcoal,             // the hacker's near-black (lit with StoneDark),
+  GoldDark, Gold,                     // the catapult crew's gold (lit with Straw)
   ToneCount
 };
 

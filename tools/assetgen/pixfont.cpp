@@ -98,7 +98,12 @@ Grid textMask(const std::string& text, const TextStyle& style, Tone face) {
 }
 
 Grid titleText(const std::string& text, const TextStyle& style, Tone lit, Tone base, Tone shadow, int depth) {
-  const Grid face = textMask(text, style, base);
+  return titleLettering(textMask(text, style, base), lit, base, shadow, depth);
+}
+
+Grid titleLettering(const Grid& mask, Tone lit, Tone base, Tone shadow, int depth) {
+  Grid face(mask.width(), mask.height());
+  face.stampMask(mask, 0, 0, base);
   const int pad = 1;
   Grid g(face.width() + 2 * pad + depth, face.height() + 2 * pad + depth);
   // Extruded shadow first, then the outlined face on top.

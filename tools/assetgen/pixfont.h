@@ -22,5 +22,7 @@ Grid textMask(const std::string& text, const TextStyle& style, Tone face);
 
 // Title lettering: lit upper half, base lower half, outline, and a drop shadow of `depth` pixels.
 Grid titleText(const std::string& text, const TextStyle& style, Tone lit, Tone base, Tone shadow, int depth);
+// The same treatment for any lettering mask (such as text set in the shipped font).
+Grid titleLettering(const Grid& mask, Tone lit, Tone base, Tone shadow, int depth);
 
 }  // namespace assetgen

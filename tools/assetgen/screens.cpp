@@ -2,6 +2,7 @@
 // The screens are painted at half size and doubled, so their pixels match the chunky sprites.
 
 #include "assets.h"
+#include "fontlettering.h"
 #include "pixfont.h"
 #include "pixgrid.h"
 #include "sprites.h"
@@ -170,8 +171,7 @@ Grid menu() {
   big.bold = true;
   const Grid title = titleText("BRAMBLEHOLT", big, Straw, Ember, BrickDark, 3);
   centreText(g, title, 34);
-  TextStyle small;
-  const Grid tag = textMask("KEEP THE WOLVES FROM THE DOOR", small, WoodDark);
+  const Grid tag = fontText("守住家门，别让狼进来", 14, WoodDark);
   Grid tagBox(tag.width() + 2, tag.height() + 2);
   tagBox.stamp(tag, 1, 1);
   tagBox.outline(Snow);
@@ -179,42 +179,42 @@ Grid menu() {
   return g;
 }
 
-// A full-width band with a bold message, over a dim wash of the board.
-Grid overlay(const std::string& message, int bandTop, int bandBottom, Tone band, Tone trim, Tone lit, Tone base,
-             Tone shadow, int washTop, int washBottom) {
+// A full-width banner with a bold message across the top of the board, leaving the rest
+// of the board (the home and whoever reached it) in plain view.
+Grid banner(const std::string& message, int bandTop, int bandBottom, Tone band, Tone trim, Tone lit, Tone base,
+            Tone shadow) {
   Grid g(kW, kH);
-  g.fillRect(0, washTop, kW, washBottom - washTop, Dusk);
   g.fillRect(0, bandTop, kW, bandBottom - bandTop, band);
   g.fillRect(0, bandTop, kW, 1, Outline);
   g.fillRect(0, bandTop + 1, kW, 1, trim);
   g.fillRect(0, bandBottom - 2, kW, 1, trim);
   g.fillRect(0, bandBottom - 1, kW, 1, Outline);
-  TextStyle style;
-  style.scale = 3;
-  style.bold = true;
-  centreText(g, titleText(message, style, lit, base, shadow, 2), (bandTop + bandBottom) / 2);
+  centreText(g, titleLettering(fontText(message, 22, base), lit, base, shadow, 2), (bandTop + bandBottom) / 2);
   return g;
 }
 
+// The game draws this picture 100 pixels (50 painting rows) up, so painting row 50 is the
+// top of the window; the banner covers the wall strip and the board's top row.
 Grid gameOver() {
-  // Drawn 50 painting rows up, so the board is rows 50..286 and the band centres on row 165.
-  Grid g = overlay("THE WOLVES GOT IN", 145, 185, Outline, BrickDark, Snow, Cream, BrickDark, 50, 287);
+  const int top = 52, bottom = 86;
+  Grid g = banner("狼进屋了！", top, bottom, Outline, BrickDark, Snow, Cream, BrickDark);
   // Claw marks torn across the band ends.
   for (int side = 0; side < 2; ++side)
     for (int c = 0; c < 3; ++c) {
       const int x = side ? 372 + c * 5 : 14 + c * 5;
-      for (int i = 0; i < 14; ++i) g.set(x + i / 3, 158 + i, Brick);
+      for (int i = 0; i < 14; ++i) g.set(x + i / 3, top + 10 + i, Brick);
     }
   return g;
 }
 
 Grid gameWin() {
-  Grid g = overlay("HOME SAFE!", 100, 130, GrassDark, GrassLight, Snow, Straw, WoodDark, 0, 0);
-  // Little cottages at both ends of the band and sparkles around the words.
+  const int top = 2, bottom = 36;
+  Grid g = banner("家园安全！", top, bottom, GrassDark, GrassLight, Snow, Straw, WoodDark);
+  // Little cottages at both ends of the band and sparkles beside the words.
   const Grid house = cottageSprite();
-  g.stamp(house, 24, 99);
-  g.stamp(house, kW - 24 - 32, 99);
-  const int sparkles[][2] = {{110, 94}, {290, 96}, {140, 138}, {262, 136}, {200, 90}};
+  g.stamp(house, 24, top + 1);
+  g.stamp(house, kW - 24 - 32, top + 1);
+  const int sparkles[][2] = {{120, 10}, {280, 26}, {132, 28}, {268, 9}};
   for (const auto& s : sparkles) {
     g.set(s[0], s[1], Snow);
     g.set(s[0] - 1, s[1], Straw);
@@ -226,22 +226,31 @@ Grid gameWin() {
 }
 
 // Buttons are drawn at half size by the game, so they are painted at 100 x 25 and doubled.
+// The face is a mid tone (a wooden plank, a red one when selected): the caption is black or,
+// while the tool is locked, light grey, and both must read on it. The face stays flat where
+// the caption goes; grain and trim keep to the edges.
 Grid button(bool selected) {
   Grid g(100, 25, Outline);
-  const Tone face = selected ? Straw : Cream, rim = selected ? Ember : WoodLight, shade = selected ? Ember : StoneLight;
-  g.fillRect(1, 1, 98, 23, rim);
-  g.fillRect(2, 2, 96, 21, face);
-  g.fillRect(2, 2, 96, 1, Snow);
-  g.fillRect(2, 21, 96, 1, shade);
+  const Tone face = selected ? Brick : Wood, lit = selected ? Ember : WoodLight, shade = selected ? BrickDark : WoodDark;
+  g.fillRect(1, 1, 98, 23, face);
+  g.fillRect(1, 1, 98, 1, lit);
+  g.fillRect(1, 1, 1, 23, lit);
+  g.fillRect(1, 23, 98, 1, shade);
+  g.fillRect(98, 1, 1, 23, shade);
+  // Grain at the plank's ends, clear of the caption.
+  for (int x : {4, 95}) {
+    g.fillRect(x, 5, 1, 5, shade);
+    g.fillRect(x - 1, 14, 1, 6, shade);
+  }
   if (selected) {
-    // A heavier frame and pointers at both ends, clear of the caption.
-    g.fillRect(1, 1, 98, 2, BrickDark);
-    g.fillRect(1, 22, 98, 2, BrickDark);
-    g.fillRect(1, 1, 2, 23, BrickDark);
-    g.fillRect(97, 1, 2, 23, BrickDark);
+    // A bright frame and pointers at both ends, so the chosen tool shows from afar.
+    g.fillRect(0, 0, 100, 1, Straw);
+    g.fillRect(0, 24, 100, 1, Straw);
+    g.fillRect(0, 0, 1, 25, Straw);
+    g.fillRect(99, 0, 1, 25, Straw);
     for (int i = 0; i < 4; ++i) {
-      g.fillRect(5 + i, 8 + i, 1, 9 - 2 * i, BrickDark);
-      g.fillRect(94 - i, 8 + i, 1, 9 - 2 * i, BrickDark);
+      g.fillRect(2 + i, 8 + i, 1, 9 - 2 * i, Straw);
+      g.fillRect(97 - i, 8 + i, 1, 9 - 2 * i, Straw);
     }
   }
   // Round the corners.

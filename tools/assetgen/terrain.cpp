@@ -14,7 +14,8 @@ namespace {
 
 // ---- grass ----------------------------------------------------------------------------------
 
-// 48x48 of meadow that repeats without seams: mottled ground, tufts and the odd flower.
+// 48x48 of meadow that repeats without seams: mottled ground and a few low tufts. The same tile
+// fills every cell, so it holds nothing bright that would repeat as a pattern.
 Grid meadow(std::uint64_t seed) {
   const int n = 48;
   Grid g(n, n, Grass);
@@ -36,7 +37,7 @@ Grid meadow(std::uint64_t seed) {
       }
     }
   // Tufts: three lit blades over a dark root.
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 6; ++i) {
     const int x = rng.below(n), y = rng.below(n);
     g.setWrapped(x, y, GrassLight);
     g.setWrapped(x + 2, y, GrassLight);
@@ -46,24 +47,6 @@ Grid meadow(std::uint64_t seed) {
     g.setWrapped(x + 1, y + 2, GrassDark);
     g.setWrapped(x, y + 2, GrassDark);
     g.setWrapped(x + 2, y + 2, GrassDark);
-  }
-  // A pebble and a flower, so the tile has some life but no landmark that repeats loudly.
-  {
-    const int x = rng.below(n), y = rng.below(n);
-    g.setWrapped(x, y, StoneLight);
-    g.setWrapped(x + 1, y, Stone);
-    g.setWrapped(x, y + 1, StoneDark);
-    g.setWrapped(x + 1, y + 1, StoneDark);
-  }
-  for (int i = 0; i < 1; ++i) {
-    const int x = rng.below(n), y = rng.below(n);
-    const Tone petal = i == 0 ? Snow : Straw;
-    g.setWrapped(x, y - 1, petal);
-    g.setWrapped(x - 1, y, petal);
-    g.setWrapped(x + 1, y, petal);
-    g.setWrapped(x, y + 1, petal);
-    g.setWrapped(x, y, i == 0 ? Straw : Ember);
-    g.setWrapped(x + 1, y + 1, GrassDark);
   }
   return g;
 }

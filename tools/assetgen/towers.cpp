@@ -1,4 +1,5 @@
-// The four towers: one stone tower body, and a different top for each weapon.
+// The four towers: one brick tower body, and a different top for each weapon. The body is
+// red brick rather than stone, so a tower stands out from the grey block it is built on.
 
 #include "assets.h"
 #include "pixgrid.h"
@@ -13,18 +14,18 @@ constexpr int kW = 32;
 constexpr int kH = 40;
 
 // Shade of a round surface spanning columns x0..x1, lit from the left.
-Tone roundStone(int x, int x0, int x1) {
+Tone roundWall(int x, int x0, int x1) {
   const double rel = (x - x0 + 0.5) / (x1 - x0 + 1);
-  if (rel < 0.28) return StoneLight;
-  if (rel < 0.72) return Stone;
-  return StoneDark;
+  if (rel < 0.28) return Ember;
+  if (rel < 0.72) return Brick;
+  return BrickDark;
 }
 
 Tone darker(Tone t) {
   switch (t) {
-    case StoneLight: return Stone;
-    case Stone: return StoneDark;
-    case StoneDark: return Outline;
+    case Ember: return Brick;
+    case Brick: return BrickDark;
+    case BrickDark: return Outline;
     default: return t;
   }
 }
@@ -33,7 +34,7 @@ Tone darker(Tone t) {
 void masonry(Grid& g, int x0, int x1, int y0, int y1, int phase) {
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x) {
-      Tone t = roundStone(x, x0, x1);
+      Tone t = roundWall(x, x0, x1);
       const int course = (y - y0 + phase) / 4;
       const bool bed = (y - y0 + phase) % 4 == 3;
       const bool head = (x - x0 + (course % 2) * 3) % 6 == 5;
@@ -47,7 +48,7 @@ void masonry(Grid& g, int x0, int x1, int y0, int y1, int phase) {
 void stoneBase(Grid& g) {
   // Footing.
   masonry(g, 5, 26, 36, 39, 1);
-  for (int x = 5; x <= 26; ++x) g.set(x, 36, roundStone(x, 5, 26) == StoneDark ? Stone : StoneLight);
+  for (int x = 5; x <= 26; ++x) g.set(x, 36, roundWall(x, 5, 26) == BrickDark ? Brick : Ember);
   // Shaft.
   masonry(g, 7, 24, 24, 35, 0);
   // Small arched door.
@@ -65,23 +66,23 @@ void stoneBase(Grid& g) {
   g.fillRect(15, 25, 2, 3, Outline);
   // Ledge.
   for (int x = 5; x <= 26; ++x) {
-    g.set(x, 21, StoneLight);
-    g.set(x, 22, roundStone(x, 5, 26));
-    g.set(x, 23, StoneDark);
+    g.set(x, 21, Ember);
+    g.set(x, 22, roundWall(x, 5, 26));
+    g.set(x, 23, BrickDark);
   }
   // Crown wall with three merlons in front of whatever the top holds.
   masonry(g, 6, 25, 17, 20, 2);
   const int merlons[3][2] = {{6, 10}, {14, 17}, {21, 25}};
   for (const auto& m : merlons)
     for (int x = m[0]; x <= m[1]; ++x) {
-      for (int y = 14; y <= 16; ++y) g.set(x, y, roundStone(x, 6, 25));
-      g.set(x, 14, roundStone(x, 6, 25) == StoneDark ? Stone : StoneLight);
-      g.set(m[1], 15, darker(roundStone(m[1], 6, 25)));
-      g.set(m[1], 16, darker(roundStone(m[1], 6, 25)));
+      for (int y = 14; y <= 16; ++y) g.set(x, y, roundWall(x, 6, 25));
+      g.set(x, 14, roundWall(x, 6, 25) == BrickDark ? Brick : Ember);
+      g.set(m[1], 15, darker(roundWall(m[1], 6, 25)));
+      g.set(m[1], 16, darker(roundWall(m[1], 6, 25)));
     }
   for (int x = 6; x <= 25; ++x) {
     if (g.at(x, 16) == Clear || x == 11 || x == 12 || x == 13 || x == 18 || x == 19 || x == 20)
-      g.set(x, 17, StoneLight);  // lit walkway edge between merlons
+      g.set(x, 17, Ember);  // lit walkway edge between merlons
     g.set(x, 20, Outline);       // shadow under the crown
   }
 }
@@ -98,15 +99,15 @@ Grid finish(Grid top, const Grid& haze = Grid()) {
   return g;
 }
 
-// Arrow tower: a big bow set upright in the crown, an arrow nocked and a red pennant.
+// Arrow tower: a big bow set upright in the crown, an arrow nocked and a purple pennant.
 Grid arrowTop() {
   Grid g(kW, kH);
   // Pennant on a pole behind the left merlon.
   g.line(7, 1, 7, 15, WoodDark);
-  g.fillRect(8, 1, 5, 3, Brick);
-  g.fillRect(8, 1, 5, 1, Ember);
+  g.fillRect(8, 1, 5, 3, Plum);
+  g.fillRect(8, 3, 5, 1, Berry);
   g.set(12, 3, Clear);
-  g.set(13, 2, Brick);
+  g.set(13, 2, Plum);
   // Bow limb: an arc bulging to the right, two pixels thick, with a leather grip.
   const double cx = 12.5, cy = 9.5, rx = 9.0, ry = 8.5;
   for (int y = 1; y <= 18; ++y) {
@@ -212,7 +213,7 @@ Grid stinkCloud() {
   return gas;
 }
 
-// Slap tower: a big open hand on a coiled spring.
+// Slap tower: a big yellow glove on a coiled spring.
 Grid slapTop() {
   Grid g(kW, kH);
   // Spring.
@@ -223,28 +224,28 @@ Grid slapTop() {
     g.set(18, y, Stone);
   }
   // Wrist cuff.
-  g.fillRect(11, 10, 10, 2, Brick);
-  g.fillRect(11, 10, 10, 1, Ember);
-  g.fillRect(20, 10, 1, 2, BrickDark);
+  g.fillRect(11, 10, 10, 2, Slate);
+  g.fillRect(11, 10, 10, 1, SlateLight);
+  g.fillRect(20, 10, 1, 2, SlateDark);
   // Palm.
-  g.fillEllipse(16.0, 6.5, 6.0, 3.8, WoodLight);
+  g.fillEllipse(16.0, 6.5, 6.0, 3.8, Gold);
   // Fingers, spread wide.
   const int fingers[4][2] = {{10, 1}, {14, 0}, {18, 0}, {22, 1}};
   for (const auto& f : fingers) {
-    g.fillRect(f[0], f[1], 2, 6, WoodLight);
-    g.set(f[0], f[1], Cream);
-    g.set(f[0], f[1] + 1, Cream);
-    g.set(f[0] + 1, f[1] + 5, Wood);
+    g.fillRect(f[0], f[1], 2, 6, Gold);
+    g.set(f[0], f[1], Straw);
+    g.set(f[0], f[1] + 1, Straw);
+    g.set(f[0] + 1, f[1] + 5, GoldDark);
   }
   // Thumb out to the left.
-  g.fillRect(6, 5, 5, 2, WoodLight);
-  g.fillRect(6, 5, 3, 1, Cream);
-  g.set(5, 4, WoodLight);
+  g.fillRect(6, 5, 5, 2, Gold);
+  g.fillRect(6, 5, 3, 1, Straw);
+  g.set(5, 4, Gold);
   // Palm shading and a crease.
-  g.fillEllipse(14.5, 5.8, 3.0, 1.8, Cream);
-  for (int x = 19; x <= 21; ++x) g.set(x, 8, Wood);
-  g.set(21, 7, Wood);
-  g.line(13, 8, 18, 8, Wood);
+  g.fillEllipse(14.5, 5.8, 3.0, 1.8, Straw);
+  for (int x = 19; x <= 21; ++x) g.set(x, 8, GoldDark);
+  g.set(21, 7, GoldDark);
+  g.line(13, 8, 18, 8, GoldDark);
   // Whoosh marks.
   const int whoosh[][2] = {{2, 9}, {3, 9}, {1, 11}, {2, 11}, {28, 9}, {29, 9}, {28, 11}, {29, 11}};
   for (const auto& w : whoosh) g.set(w[0], w[1], Snow);

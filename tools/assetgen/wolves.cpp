@@ -187,7 +187,7 @@ struct Build {
   const std::vector<std::string>* tailUp;
   int frontX, frontY;      // top-left of the down / up art
   int sideX, sideY;        // top-left of the left-facing art
-  int hipY;                // first row of the legs; feet stand on row 29
+  int hipY;                // first row of the legs; feet stand on row 30
   int legL, legR;          // leg columns facing down / up
   int sideHip;             // near leg column facing left; the far leg is two further back
   int shoulderY;           // first row of the arms
@@ -197,11 +197,11 @@ struct Build {
 };
 
 const Build kAdult = {&kAdultDown, &kAdultUp, &kAdultLeft, &kTailLeft, &kTailUp,
-                      7, 2, 5, 3, 24, 11, 18, 11, 18, 8, 22, 11, 4, 16, 17, 13, 20};
+                      7, 1, 5, 2, 23, 11, 18, 11, 17, 8, 22, 11, 4, 16, 16, 13, 19};
 const Build kCub = {&kCubDown, &kCubUp, &kCubLeft, &kCubTailLeft, nullptr,
                     9, 11, 9, 11, 27, 11, 17, 13, 22, 9, 21, 12, 2, 19, 21, 0, 0};
 
-constexpr int kFeetY = 29;
+constexpr int kFeetY = 30;
 
 // One frame in the making. step: -1 step A, 0 standing, +1 step B.
 struct Pose {
@@ -350,29 +350,29 @@ void axe(Grid& g, int x0, int y0, int x1, int y1, int side) {
   g.stamp(head, side > 0 ? x1 + 1 : x1 - 6, y1 - 2);
 }
 
-// A red headband tied round the forehead, its ends fluttering behind.
+// A white headband tied round the forehead, its ends fluttering behind.
 void headband(Grid& g, const Pose& p) {
   if (p.facing == Left) {
     const int y = p.b.sideY + 5 + p.bob;
     for (int x = p.b.sideX + 6; x <= p.b.sideX + 14; ++x)
-      if (g.at(x, y) != Clear && g.at(x, y) != Outline) g.set(x, y, Brick);
-    g.set(p.b.sideX + 15, y, Brick);
-    g.fillRect(p.b.sideX + 15, y + 1, 3, 1, Brick);
-    g.fillRect(p.b.sideX + 16, y + 2, 3, 1, BrickDark);
-    g.set(p.b.sideX + 16, y, Ember);
+      if (g.at(x, y) != Clear && g.at(x, y) != Outline) g.set(x, y, Snow);
+    g.set(p.b.sideX + 15, y, Snow);
+    g.fillRect(p.b.sideX + 15, y + 1, 3, 1, Snow);
+    g.fillRect(p.b.sideX + 16, y + 2, 3, 1, Cream);
+    g.set(p.b.sideX + 16, y, Straw);
     return;
   }
   const int hx = p.b.frontX + 1;  // left edge of the head art, inside its margin
   const int y = p.b.frontY + 5 + p.bob;
-  for (int x = hx + 1; x <= hx + 14; ++x) g.set(x, y, Brick);
-  g.fillRect(hx + 1, y, 4, 1, Ember);
+  for (int x = hx + 1; x <= hx + 14; ++x) g.set(x, y, Snow);
+  g.fillRect(hx + 1, y, 4, 1, Straw);
   if (p.facing == Up) {  // the knot, its ends blown out to the side
-    g.fillRect(hx + 7, y - 1, 2, 3, BrickDark);
-    g.fillRect(hx + 15, y + 1, 2, 1, Brick);
-    g.fillRect(hx + 16, y + 2, 2, 1, BrickDark);
+    g.fillRect(hx + 7, y - 1, 2, 3, Cream);
+    g.fillRect(hx + 15, y + 1, 2, 1, Snow);
+    g.fillRect(hx + 16, y + 2, 2, 1, Cream);
   } else {
-    g.fillRect(hx + 15, y + 1, 2, 1, Brick);
-    g.fillRect(hx + 16, y + 2, 2, 1, BrickDark);
+    g.fillRect(hx + 15, y + 1, 2, 1, Snow);
+    g.fillRect(hx + 16, y + 2, 2, 1, Cream);
   }
 }
 
@@ -594,28 +594,27 @@ Grid sheet(const Look& look) {
   return g;
 }
 
-// Coat colours, with the clothing characters bound to `cloth` (lit, base, shadow).
-Key coat(Tone lit, Tone base, Tone shadow) {
+// Each kind wears its own coat, so a player names it by colour alone: `lit`, `base` and
+// `shadow` paint the fur (and the breeches, cut from the same cloth), `belly` the muzzle and chest.
+Key coat(Tone lit, Tone base, Tone shadow, Tone belly) {
   Key k;
+  k.with('F', lit).with('f', base).with('n', shadow).with('c', belly);
   k.with('U', lit).with('V', base).with('v', shadow);
   return k;
 }
 
 Look lookOf(const std::string& kind) {
-  if (kind == "baby") {
-    Key cubKey = coat(Cream, FurLight, Fur);
-    cubKey.with('F', Cream).with('f', FurLight).with('n', Fur).with('c', Snow);
-    return Look{cubKey, &kCub, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
-  }
+  if (kind == "baby")
+    return Look{coat(Snow, Cream, FurLight, Snow), &kCub, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
   if (kind == "throwing")
-    return Look{coat(WaterLight, Water, WaterDark), &kAdult, 0, 0, 0, nullptr, throwingArms, nullptr, nullptr};
+    return Look{coat(SlateLight, Slate, SlateDark, Cream), &kAdult, 0, 0, 0, nullptr, throwingArms, nullptr, nullptr};
   if (kind == "suicidal")
-    return Look{coat(FurLight, Fur, FurDark), &kAdult, 0, 0, 0, nullptr, bombArms, headband, nullptr};
+    return Look{coat(Ember, Brick, BrickDark, Cream), &kAdult, 0, 0, 0, nullptr, bombArms, headband, nullptr};
   if (kind == "hacking")
-    return Look{coat(Plum, Berry, BrickDark), &kAdult, 0, 0, 0, nullptr, axeArms, nullptr, nullptr};
+    return Look{coat(StoneDark, Charcoal, CharcoalDark, Stone), &kAdult, 0, 0, 0, nullptr, axeArms, nullptr, nullptr};
   if (kind == "catapult")
-    return Look{coat(Straw, WoodLight, Wood), &kAdult, -5, 5, 5, nullptr, pushingArms, nullptr, catapultScene};
-  return Look{coat(FurLight, Fur, FurDark), &kAdult, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
+    return Look{coat(Straw, Gold, GoldDark, Cream), &kAdult, -5, 5, 5, nullptr, pushingArms, nullptr, catapultScene};
+  return Look{coat(FurLight, Fur, FurDark, Cream), &kAdult, 0, 0, 0, nullptr, nullptr, nullptr, nullptr};
 }
 
 const char* const kKinds[] = {"regular", "baby", "throwing", "suicidal", "hacking", "catapult"};
