@@ -10,6 +10,8 @@
 
 #include <iostream>
 
+std::uint32_t worldClears = 0;
+
 namespace {
 
 void forgetBuildings()
@@ -41,11 +43,13 @@ LevelLoadResult start(const MapData& data, const std::string& name)
     const std::string problem = checkMap(data);
     if (!problem.empty())
         return failure(name, problem);
+    // Whatever happened before (a click that built after the level was left,
+    // say), a level starts with nothing on its board.
+    clearWorld();
     levelLost = 0;
     levelWon = 0;
     buildLock = 0;
     elapsedMs = 0;
-    forgetBuildings();
     mapData = data;
     buildGrid();
     return {};
@@ -119,4 +123,5 @@ void clearWorld()
     destroyAll(platforms);
     destroyAll(ponds);
     forgetBuildings();
+    ++worldClears;
 }

@@ -3,6 +3,7 @@
 
 #include "world/map_data.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,9 @@ void restartLevel();
 // Destroys every wolf, tower, stone, bullet, platform and pond and empties the
 // lists. Cells forget their buildings too, so nothing points at freed objects.
 void clearWorld();
+// How many times the World has been emptied: it changes whenever the level
+// in play is left or restarted.
+extern std::uint32_t worldClears;
 
 // A map's own soundness beyond its syntax: one home, reachable over low
 // ground from the entry column. Empty when sound.
