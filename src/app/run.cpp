@@ -36,13 +36,13 @@ void run()
 {
     initialize();
     AppState = Menu;
-    std::string notice; // why the last chosen level could not be loaded
+    std::wstring notice; // why the last chosen level could not be loaded
     for (;;) {
         if (AppState == Menu) {
             const int level = mainMenu(notice);
             const LevelLoadResult loaded = loadLevel(level);
             if (!loaded) {
-                notice = loaded.message;
+                notice = loaded.screenMessage;
                 continue;
             }
             notice.clear();

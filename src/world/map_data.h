@@ -9,6 +9,8 @@
 // start offset. A record that the end of the file cuts short is dropped, so
 // every record line ends with a line break.
 
+#include "world/map_refusal.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,10 +38,13 @@ struct MapData
 
 extern MapData mapData;
 
-// Why a map could not be read; empty when it could.
+// Why a map could not be read, in English and in Chinese; empty when it could.
 struct MapReadResult
 {
+    MapReadResult() = default;
+    MapReadResult(Refusal why) : error(std::move(why.english)), screenError(std::move(why.chinese)) {}
     std::string error;
+    std::wstring screenError;
     bool ok() const { return error.empty(); }
 };
 

@@ -2,6 +2,7 @@
 // the size the board view draws it at, and a font that can show every text.
 
 #include "ui/texts.h"
+#include "world/map_refusal.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Texture.hpp>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -78,17 +80,19 @@ TEST(Font, HoldsEveryCharacterOfEveryText)
     FT_Face face;
     ASSERT_EQ(FT_New_Face(library, "hei.ttf", 0, &face), 0) << "hei.ttf missing or unreadable";
 
-    std::wstring extra = L"0123456789[]QWC";
-    for (const wchar_t* text : texts::all) {
-        for (const wchar_t* c = text; *c; ++c) {
-            if (*c != L' ') {
-                EXPECT_NE(FT_Get_Char_Index(face, static_cast<FT_ULong>(*c)), 0u)
-                    << "no glyph for U+" << std::hex << static_cast<unsigned>(*c);
+    std::vector<std::wstring> shown(std::begin(texts::all), std::end(texts::all));
+    for (const RefusalText* refusal : refusals::all)
+        shown.push_back(refusal->chinese); // a refused map's reason, on the menu
+    shown.push_back(L"0123456789[]QWC");
+    for (const std::wstring& text : shown) {
+        for (wchar_t c : text) {
+            if (c != L' ') {
+                EXPECT_NE(FT_Get_Char_Index(face, static_cast<FT_ULong>(c)), 0u)
+                    << "no glyph for U+" << std::hex << static_cast<unsigned>(c) << " of " << std::dec << text.size()
+                    << "-character text";
             }
         }
     }
-    for (wchar_t c : extra)
-        EXPECT_NE(FT_Get_Char_Index(face, static_cast<FT_ULong>(c)), 0u);
     FT_Done_Face(face);
     FT_Done_FreeType(library);
 }
