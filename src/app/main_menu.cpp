@@ -33,7 +33,7 @@ void drawNotice(const sf::String& notice)
 int mainMenu(const std::wstring& notice)
 {
     sf::Texture picture;
-    picture.loadFromFile("image/menu.png");
+    loadTextureFile(picture, "image/menu.png");
     sf::Text prompt(sf::String(texts::menuPrompt), font, 20);
     prompt.setFillColor(sf::Color(0, 0, 0, 255));
     prompt.setPosition(320, 350);

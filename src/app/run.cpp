@@ -15,7 +15,7 @@ void initialize()
     window.create(sf::VideoMode(800, 600, 32), L"Brambleholt",
                   sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
     window.setFramerateLimit(30);
-    font.loadFromFile("hei.ttf");
+    loadFont("hei.ttf");
     soundPool.resize(100);
 }
 

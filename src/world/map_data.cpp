@@ -273,12 +273,7 @@ MapReadResult readMap(std::string_view text, MapData& data)
     return {};
 }
 
-namespace {
-
-// Opening a named pipe would wait for a writer, and a device or a folder is
-// no level either: anything but a regular file (or a link to one) is
-// refused before it is opened.
-MapReadResult checkRegularFile(const std::string& path)
+Refusal checkRegularFile(const std::string& path)
 {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -295,11 +290,9 @@ MapReadResult checkRegularFile(const std::string& path)
     }
 }
 
-} // namespace
-
 MapReadResult readMapFile(const std::string& path, MapData& data)
 {
-    if (MapReadResult kind = checkRegularFile(path); !kind.ok())
+    if (Refusal kind = checkRegularFile(path); !kind.empty())
         return kind;
     std::ifstream file(path, std::ios::binary);
     if (!file)

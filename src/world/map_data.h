@@ -53,5 +53,9 @@ struct MapReadResult
 MapReadResult readMap(std::string_view text, MapData& data);
 // The same for a file; the error names what went wrong (not the path).
 MapReadResult readMapFile(const std::string& path, MapData& data);
+// Opening a named pipe would wait for a writer, and a device or a folder is
+// no data file either: anything but a regular file (or a link to one) is
+// refused before it is opened. Empty for a regular file.
+Refusal checkRegularFile(const std::string& path);
 // Fills the global mapData from a file; false (and mapData untouched) on failure.
 bool readMapFile(const std::string& path);
