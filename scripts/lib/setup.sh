@@ -9,7 +9,7 @@ BUILD_DIR="${BUILD_DIR:-$ROOT_DIR/build}"
 
 PACKAGES=(
   g++ cmake make
-  libsfml-dev libfreetype-dev libx11-dev
+  libsfml-dev libfreetype-dev libx11-dev libopenal-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
   xvfb xauth xdotool imagemagick

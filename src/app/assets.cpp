@@ -7,6 +7,7 @@
 #include "app/assets.h"
 
 #include "app/asset_files.h"
+#include "app/startup.h"
 #include "ui/control.h"
 #include "world/level_map.h"
 #include "world/map_data.h"
@@ -55,6 +56,9 @@ void loadFont(const std::string& path)
     else
         font.loadFromFile(path);
 }
+
+// Before any of the globals below touches a file or the display.
+static const bool processPrepared = (prepareProcess(), true);
 
 sf::Texture catapultWolfTexture = loadTexture("image/catapult_wolf.png");
 sf::Texture hackingWolfTexture = loadTexture("image/hacking_wolf.png");

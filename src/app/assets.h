@@ -48,7 +48,8 @@ sf::SoundBuffer loadSoundBuffer(const std::string& path);
 void loadFont(const std::string& path);
 
 // Plays an effect on the first stopped sound of the pool, at volume 10.
-// When every sound of the pool is busy the effect is dropped.
+// When every sound of the pool is busy the effect is dropped; without an
+// audio device the pool is empty and every effect is.
 void playEffect(const sf::SoundBuffer& buffer);
 
 // A double in [0, 1) from exactly one 32-bit engine output divided by 2^32.

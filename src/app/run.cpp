@@ -3,10 +3,12 @@
 #include "app/assets.h"
 #include "app/main_menu.h"
 #include "app/play_loop.h"
+#include "app/startup.h"
 #include "ui/control.h"
 #include "world/level.h"
 
 #include <cstdlib>
+#include <iostream>
 
 AppStateCode AppState = Menu;
 
@@ -16,7 +18,12 @@ void initialize()
                   sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
     window.setFramerateLimit(30);
     loadFont("hei.ttf");
-    soundPool.resize(100);
+    // Without a device every sound started would only add the audio
+    // library's errors: the pool stays empty and the game plays silently.
+    if (audioDeviceOpen())
+        soundPool.resize(100);
+    else
+        std::cerr << "brambleholt: no audio device could be opened; the game plays without sound\n";
 }
 
 void closeProgram()
