@@ -57,8 +57,18 @@ void loadFont(const std::string& path)
         font.loadFromFile(path);
 }
 
-// Before any of the globals below touches a file or the display.
-static const bool processPrepared = (prepareProcess(), true);
+namespace {
+
+// Runs the start-up guard before any global of the program touches a file or
+// the display: the first priority of all, ahead of globals of other files
+// too (such as the sanitizer build's GL anchor).
+struct ProcessGuard
+{
+    ProcessGuard() { prepareProcess(); }
+};
+[[gnu::init_priority(101)]] const ProcessGuard processGuard;
+
+} // namespace
 
 sf::Texture catapultWolfTexture = loadTexture("image/catapult_wolf.png");
 sf::Texture hackingWolfTexture = loadTexture("image/hacking_wolf.png");
