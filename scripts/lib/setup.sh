@@ -8,10 +8,11 @@ ROOT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT_DIR/build}"
 
 # What building and running the game needs (the asset generator draws with
-# FreeType and the font comes from fonts-wqy-microhei): all scripts/play installs.
+# FreeType, the start-up checks talk to Xlib and OpenAL, and the font comes
+# from fonts-wqy-microhei): all scripts/play installs.
 GAME_PACKAGES=(
   g++ cmake make
-  libsfml-dev libfreetype-dev
+  libsfml-dev libfreetype-dev libx11-dev libopenal-dev
   fonts-wqy-microhei
 )
 # What the tests and benchmarks need besides: GoogleTest, Google Benchmark,
@@ -19,7 +20,7 @@ GAME_PACKAGES=(
 # validators the install tests run.
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev libxtst-dev
+  libxtst-dev
   xvfb xauth
   appstream desktop-file-utils
 )

@@ -6,24 +6,69 @@
 
 #include "app/assets.h"
 
+#include "app/asset_files.h"
+#include "app/startup.h"
 #include "ui/control.h"
 #include "world/level_map.h"
 #include "world/map_data.h"
 #include "world/world.h"
 
+#include <iostream>
+
+namespace {
+
+void reportLeftOut(const std::string& path, const std::string& problem)
+{
+    std::cerr << "brambleholt: " << path << ": " << problem << "; the game goes on without it\n";
+}
+
+} // namespace
+
+void loadTextureFile(sf::Texture& texture, const std::string& path)
+{
+    if (const std::string problem = checkImageFile(path, sf::Texture::getMaximumSize()); !problem.empty())
+        reportLeftOut(path, problem);
+    else
+        texture.loadFromFile(path, sf::IntRect());
+}
+
 sf::Texture loadTexture(const std::string& path)
 {
     sf::Texture texture;
-    texture.loadFromFile(path, sf::IntRect());
+    loadTextureFile(texture, path);
     return texture;
 }
 
 sf::SoundBuffer loadSoundBuffer(const std::string& path)
 {
     sf::SoundBuffer buffer;
-    buffer.loadFromFile(path);
+    if (const std::string problem = checkSoundFile(path); !problem.empty())
+        reportLeftOut(path, problem);
+    else
+        buffer.loadFromFile(path);
     return buffer;
 }
+
+void loadFont(const std::string& path)
+{
+    if (const std::string problem = checkDataFile(path); !problem.empty())
+        reportLeftOut(path, problem);
+    else
+        font.loadFromFile(path);
+}
+
+namespace {
+
+// Runs the start-up guard before any global of the program touches a file or
+// the display: the first priority of all, ahead of globals of other files
+// too (such as the sanitizer build's GL anchor).
+struct ProcessGuard
+{
+    ProcessGuard() { prepareProcess(); }
+};
+[[gnu::init_priority(101)]] const ProcessGuard processGuard;
+
+} // namespace
 
 sf::Texture catapultWolfTexture = loadTexture("image/catapult_wolf.png");
 sf::Texture hackingWolfTexture = loadTexture("image/hacking_wolf.png");

@@ -37,13 +37,19 @@ extern sf::Texture towerTexture;
 extern sf::SoundBuffer towerShootSound;
 extern sf::SoundBuffer towerCollapseSound;
 
-// Loads a whole image; a missing file leaves the texture empty (SFML reports it).
+// Loads a whole image; a missing file leaves the texture empty (SFML reports
+// it), and so does a file that fails the checks of asset_files.h (we report
+// it, naming the file).
 sf::Texture loadTexture(const std::string& path);
-// Loads a WAV file; a missing file leaves the buffer empty (SFML reports it).
+void loadTextureFile(sf::Texture& texture, const std::string& path);
+// Loads a WAV file; a missing or failing file leaves the buffer empty, likewise.
 sf::SoundBuffer loadSoundBuffer(const std::string& path);
+// Loads the global font; a missing or failing file leaves every text invisible.
+void loadFont(const std::string& path);
 
 // Plays an effect on the first stopped sound of the pool, at volume 10.
-// When every sound of the pool is busy the effect is dropped.
+// When every sound of the pool is busy the effect is dropped; without an
+// audio device the pool is empty and every effect is.
 void playEffect(const sf::SoundBuffer& buffer);
 
 // A double in [0, 1) from exactly one 32-bit engine output divided by 2^32.

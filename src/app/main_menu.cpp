@@ -30,10 +30,10 @@ void drawNotice(const sf::String& notice)
 
 } // namespace
 
-int mainMenu(const std::string& notice)
+int mainMenu(const std::wstring& notice)
 {
     sf::Texture picture;
-    picture.loadFromFile("image/menu.png");
+    loadTextureFile(picture, "image/menu.png");
     sf::Text prompt(sf::String(texts::menuPrompt), font, 20);
     prompt.setFillColor(sf::Color(0, 0, 0, 255));
     prompt.setPosition(320, 350);
@@ -45,8 +45,7 @@ int mainMenu(const std::string& notice)
     for (Button& button : levelButtons)
         button.background.setFillColor(sf::Color(255, 255, 0, 255));
 
-    const sf::String noticeText =
-        notice.empty() ? sf::String() : sf::String(texts::loadFailure) + sf::String::fromUtf8(notice.begin(), notice.end());
+    const sf::String noticeText = notice.empty() ? sf::String() : sf::String(texts::loadFailure + notice);
 
     while (window.isOpen()) {
         sf::Event event;

@@ -5,4 +5,4 @@
 
 #include <string>
 
-int mainMenu(const std::string& notice = {});
+int mainMenu(const std::wstring& notice = {});

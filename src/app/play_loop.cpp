@@ -6,6 +6,7 @@
 #include "ui/building_panel.h"
 #include "ui/main_view.h"
 #include "ui/message_box.h"
+#include "world/level.h"
 #include "world/world.h"
 
 std::uint8_t pauseFlag = 0;
@@ -52,6 +53,14 @@ void handlePlayEvent(const sf::Event& event)
     }
 }
 
+PlayEventBatch::PlayEventBatch() : clearsAtStart_(worldClears) {}
+
+void PlayEventBatch::handle(const sf::Event& event)
+{
+    if (worldClears == clearsAtStart_ || event.type == sf::Event::Closed)
+        handlePlayEvent(event);
+}
+
 void updateFrame()
 {
     advanceFrame(frameClock.restart());
@@ -87,9 +96,10 @@ void playLevel()
 
     frameClock.restart();
     while (window.isOpen()) {
+        PlayEventBatch batch;
         sf::Event event;
         while (window.pollEvent(event))
-            handlePlayEvent(event);
+            batch.handle(event);
         updateFrame();
         if (AppState != Playing)
             break;

@@ -20,3 +20,17 @@ void updateFrame();
 bool advanceFrame(sf::Time dt);
 // What one window event does during play.
 void handlePlayEvent(const sf::Event& event);
+
+// The window events of one frame, handled in turn. Once the level has been
+// left or restarted during the batch (a yes to either question), the rest of
+// the batch was aimed at a board that is gone: only a close request still
+// counts, so a quick second click cannot build on the next level.
+class PlayEventBatch
+{
+public:
+    PlayEventBatch();
+    void handle(const sf::Event& event);
+
+private:
+    std::uint32_t clearsAtStart_;
+};

@@ -3,11 +3,13 @@
 #include "app/assets.h"
 #include "app/main_menu.h"
 #include "app/play_loop.h"
+#include "app/startup.h"
 #include "ui/control.h"
 #include "world/level.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <iostream>
 
 AppStateCode AppState = Menu;
 
@@ -32,8 +34,13 @@ void initialize()
                   sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
     centreOnDesktop(window);
     window.setFramerateLimit(30);
-    font.loadFromFile("hei.ttf");
-    soundPool.resize(100);
+    loadFont("hei.ttf");
+    // Without a device every sound started would only add the audio
+    // library's errors: the pool stays empty and the game plays silently.
+    if (audioDeviceOpen())
+        soundPool.resize(100);
+    else
+        std::cerr << "brambleholt: no audio device could be opened; the game plays without sound\n";
 }
 
 void closeProgram()
@@ -53,13 +60,13 @@ void run()
 {
     initialize();
     AppState = Menu;
-    std::string notice; // why the last chosen level could not be loaded
+    std::wstring notice; // why the last chosen level could not be loaded
     for (;;) {
         if (AppState == Menu) {
             const int level = mainMenu(notice);
             const LevelLoadResult loaded = loadLevel(level);
             if (!loaded) {
-                notice = loaded.message;
+                notice = loaded.screenMessage;
                 continue;
             }
             notice.clear();

@@ -10,36 +10,45 @@ namespace {
 // never picks up its neighbour.
 constexpr unsigned gap = 2;
 constexpr unsigned whiteSize = 4;
+// Rows of pictures are kept this narrow (the board's pictures take about 900
+// pixels side by side), or narrower if the driver's largest texture is.
+constexpr unsigned rowWidth = 1024;
 
 } // namespace
 
-BoardAtlas::BoardAtlas(std::initializer_list<const sf::Texture*> pictures)
+BoardAtlas::BoardAtlas(std::initializer_list<const sf::Texture*> pictures, unsigned maxSide)
 {
-    std::vector<std::pair<const sf::Texture*, sf::Image>> images;
-    unsigned width = gap, height = whiteSize + 2 * gap;
+    const unsigned width = std::min(rowWidth, maxSide);
+    // The white patch comes first, so it is always there.
+    unsigned x = gap + whiteSize + gap, y = gap, rowHeight = whiteSize;
+    std::vector<std::pair<const sf::Texture*, sf::Vector2u>> placed;
     for (const sf::Texture* picture : pictures) {
         const sf::Vector2u size = picture->getSize();
-        if (size.x == 0 || size.y == 0)
+        if (size.x == 0 || size.y == 0 || size.x + 2 * gap > width)
             continue;
-        images.emplace_back(picture, picture->copyToImage());
-        width += size.x + gap;
-        height = std::max(height, size.y + 2 * gap);
+        if (x + size.x + gap > width) {
+            y += rowHeight + gap;
+            x = gap;
+            rowHeight = 0;
+        }
+        if (y + size.y + gap > maxSide)
+            continue;
+        placed.emplace_back(picture, sf::Vector2u(x, y));
+        x += size.x + gap;
+        rowHeight = std::max(rowHeight, size.y);
     }
-    width += whiteSize + gap;
 
     sf::Image sheet;
-    sheet.create(width, height, sf::Color::Transparent);
-    unsigned x = gap;
-    for (const auto& [picture, image] : images) {
-        sheet.copy(image, x, gap);
-        places_.emplace_back(picture, sf::Vector2f(static_cast<float>(x), static_cast<float>(gap)));
-        x += image.getSize().x + gap;
-    }
+    sheet.create(width, y + rowHeight + gap, sf::Color::Transparent);
     for (unsigned dx = 0; dx < whiteSize; ++dx) {
         for (unsigned dy = 0; dy < whiteSize; ++dy)
-            sheet.setPixel(x + dx, gap + dy, sf::Color::White);
+            sheet.setPixel(gap + dx, gap + dy, sf::Color::White);
     }
-    white_ = {static_cast<float>(x + whiteSize / 2), static_cast<float>(gap + whiteSize / 2)};
+    white_ = {static_cast<float>(gap + whiteSize / 2), static_cast<float>(gap + whiteSize / 2)};
+    for (const auto& [picture, at] : placed) {
+        sheet.copy(picture->copyToImage(), at.x, at.y);
+        places_.emplace_back(picture, sf::Vector2f(static_cast<float>(at.x), static_cast<float>(at.y)));
+    }
     atlas_.loadFromImage(sheet);
 }
 

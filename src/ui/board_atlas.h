@@ -15,9 +15,12 @@
 class BoardAtlas
 {
 public:
-    // Copies the pictures side by side; empty ones (files that failed to
-    // load) are left out and keep drawing nothing.
-    explicit BoardAtlas(std::initializer_list<const sf::Texture*> pictures);
+    // Copies the pictures in rows. Empty ones (files that failed to load)
+    // are left out and keep drawing nothing; so is a picture that would make
+    // the atlas larger than maxSide, the largest texture the driver takes:
+    // it is drawn from its own texture instead.
+    explicit BoardAtlas(std::initializer_list<const sf::Texture*> pictures,
+                        unsigned maxSide = sf::Texture::getMaximumSize());
 
     const sf::Texture& texture() const { return atlas_; }
     // Where a picture's top left corner lies in the atlas, or nullptr when

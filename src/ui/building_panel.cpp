@@ -21,8 +21,8 @@ const sf::Color grey(200, 200, 200, 255);
 // Every panel button shows the button image at half size under its caption.
 void dressPanelButton(Button& button, float x, float y, const wchar_t* caption)
 {
-    button.normalTexture.loadFromFile("image/button.png");
-    button.selectedTexture.loadFromFile("image/button_selected.png");
+    loadTextureFile(button.normalTexture, "image/button.png");
+    loadTextureFile(button.selectedTexture, "image/button_selected.png");
     button.icon.setScale(0.5f, 0.5f);
     button.icon.setPosition(x, y);
     button.setLabel(caption);

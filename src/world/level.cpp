@@ -8,7 +8,11 @@
 #include "world/level_map.h"
 #include "world/world.h"
 
+#include <SFML/System/String.hpp>
+
 #include <iostream>
+
+std::uint32_t worldClears = 0;
 
 namespace {
 
@@ -29,23 +33,26 @@ template <class T> void destroyAll(std::vector<T*>& list)
     list.clear();
 }
 
-LevelLoadResult failure(const std::string& name, const std::string& problem)
+LevelLoadResult failure(const std::string& name, const MapReadResult& problem)
 {
-    LevelLoadResult result{false, name + ": " + problem};
+    const std::wstring wideName = sf::String::fromUtf8(name.begin(), name.end()).toWideString();
+    LevelLoadResult result{false, name + ": " + problem.error, wideName + L"：" + problem.screenError};
     std::cerr << "Cannot load level " << result.message << '\n';
     return result;
 }
 
 LevelLoadResult start(const MapData& data, const std::string& name)
 {
-    const std::string problem = checkMap(data);
+    const Refusal problem = checkMap(data);
     if (!problem.empty())
         return failure(name, problem);
+    // Whatever happened before (a click that built after the level was left,
+    // say), a level starts with nothing on its board.
+    clearWorld();
     levelLost = 0;
     levelWon = 0;
     buildLock = 0;
     elapsedMs = 0;
-    forgetBuildings();
     mapData = data;
     buildGrid();
     return {};
@@ -53,7 +60,7 @@ LevelLoadResult start(const MapData& data, const std::string& name)
 
 } // namespace
 
-std::string checkMap(const MapData& data)
+Refusal checkMap(const MapData& data)
 {
     bool hasHome = false;
     for (const auto& column : data.terrainCodes) {
@@ -61,7 +68,7 @@ std::string checkMap(const MapData& data)
             hasHome = hasHome || code == Home;
     }
     if (!hasHome)
-        return "the board has no home cell (code 2)";
+        return refuse(refusals::noHome);
 
     LevelMap probe{LevelMap::WithoutTextures{}};
     probe.setTerrain(data);
@@ -70,7 +77,7 @@ std::string checkMap(const MapData& data)
         if (probe.cells[1][row].groundDistance != -1)
             return {};
     }
-    return "the home cannot be reached from the left edge over low ground";
+    return refuse(refusals::homeUnreachable);
 }
 
 LevelLoadResult loadLevelText(std::string_view text, const std::string& name)
@@ -78,7 +85,7 @@ LevelLoadResult loadLevelText(std::string_view text, const std::string& name)
     MapData data = mapData;
     const MapReadResult read = readMap(text, data);
     if (!read.ok())
-        return failure(name, read.error);
+        return failure(name, read);
     return start(data, name);
 }
 
@@ -87,7 +94,7 @@ LevelLoadResult loadLevelFile(const std::string& path)
     MapData data = mapData;
     const MapReadResult read = readMapFile(path, data);
     if (!read.ok())
-        return failure(path, read.error);
+        return failure(path, read);
     return start(data, path);
 }
 
@@ -119,4 +126,5 @@ void clearWorld()
     destroyAll(platforms);
     destroyAll(ponds);
     forgetBuildings();
+    ++worldClears;
 }

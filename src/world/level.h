@@ -3,15 +3,18 @@
 
 #include "world/map_data.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 // The outcome of loading a level; on failure the message names the file and
-// what is wrong with it, and nothing of the level in play was changed.
+// what is wrong with it (in English for the log, in Chinese for the screen),
+// and nothing of the level in play was changed.
 struct LevelLoadResult
 {
     bool ok = true;
     std::string message;
+    std::wstring screenMessage;
     explicit operator bool() const { return ok; }
 };
 
@@ -29,7 +32,10 @@ void restartLevel();
 // Destroys every wolf, tower, stone, bullet, platform and pond and empties the
 // lists. Cells forget their buildings too, so nothing points at freed objects.
 void clearWorld();
+// How many times the World has been emptied: it changes whenever the level
+// in play is left or restarted.
+extern std::uint32_t worldClears;
 
 // A map's own soundness beyond its syntax: one home, reachable over low
 // ground from the entry column. Empty when sound.
-std::string checkMap(const MapData& data);
+Refusal checkMap(const MapData& data);

@@ -154,3 +154,38 @@ TEST_F(PlayLoop, ReturningToTheMenuClearsTheLevelWithoutAnotherTick)
     EXPECT_EQ(rootPanel.children.size(), 2u);
     EXPECT_EQ(messageBoxOpen, 0);
 }
+
+TEST_F(PlayLoop, ClicksBatchedAfterAYesNeverReachTheBoardThatWasLeft)
+{
+    struct Case
+    {
+        const char* question;
+        int buttonY;
+    };
+    for (const Case& c : {Case{"restart", 580}, Case{"return to the menu", 550}}) {
+        SCOPED_TRACE(c.question);
+        AppState = Playing;
+        currentTool = BuildTool::Platform;
+        handlePlayEvent(release(700, c.buttonY));
+        PlayEventBatch batch; // a quick player: yes and a board click in one frame
+        batch.handle(release(360, 290));
+        batch.handle(release(175, 270));
+        batch.handle(key(sf::Keyboard::P));
+        EXPECT_TRUE(platforms.empty());
+        EXPECT_EQ(pauseFlag, 0);
+        updateFrame();
+    }
+
+    // The next frame's clicks play the restarted level as usual.
+    AppState = Playing;
+    PlayEventBatch next;
+    next.handle(release(175, 270));
+    EXPECT_EQ(platforms.size(), 1u);
+
+    // However objects got there, a level starts with empty lists.
+    digPond(4, 4);
+    loadOpenBoard();
+    EXPECT_TRUE(platforms.empty());
+    EXPECT_TRUE(ponds.empty());
+    EXPECT_EQ(cell(5, 5).platform, nullptr);
+}

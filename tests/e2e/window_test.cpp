@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace std::chrono_literals;
 
 TEST(GameWindow, OpensTitledAtEightHundredBySixHundredAndClosesCleanly)
@@ -21,4 +27,51 @@ TEST(GameWindow, OpensTitledAtEightHundredBySixHundredAndClosesCleanly)
     ASSERT_TRUE(status.has_value()) << "the game did not end within two seconds of the close request";
     EXPECT_EQ(*status, 0);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
+}
+
+TEST(GameWindow, StartsWithStandardErrorClosedAndFromAnotherFolder)
+{
+    struct Case
+    {
+        const char* name;
+        std::string program, folder;
+        bool closeStandardError;
+    };
+    const Case cases[] = {
+        {"standard error closed", "./brambleholt", BRAMBLEHOLT_GAME_DIR, true},
+        {"from the root folder", BRAMBLEHOLT_GAME_DIR "/brambleholt", "/", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GameProcess game;
+        const int saved = dup(2);
+        if (c.closeStandardError)
+            close(2); // the game inherits it closed
+        const bool started = game.startProgram(c.program, c.folder);
+        dup2(saved, 2);
+        close(saved);
+        ASSERT_TRUE(started);
+        // Without its picture the menu is black (pixel value 0) at the top.
+        int lit = 0;
+        for (int x : {20, 400, 780})
+            lit += game.pixel(x, 20) != 0;
+        EXPECT_GT(lit, 0) << "the menu picture is missing: the data was not found";
+        game.requestClose();
+        EXPECT_EQ(game.waitForExit(2s), std::optional<int>(0));
+    }
+}
+
+TEST(GameWindow, WithoutADisplayExitsWithOneLine)
+{
+    const std::string command = "cd '" BRAMBLEHOLT_GAME_DIR "' && DISPLAY=:59 ./brambleholt 2>&1";
+    FILE* output = popen(command.c_str(), "r");
+    ASSERT_NE(output, nullptr);
+    std::string said;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, output))
+        said += buffer;
+    const int status = pclose(output);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by a signal";
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(said, "brambleholt: cannot open the display \":59\", and the game needs an X display\n");
 }

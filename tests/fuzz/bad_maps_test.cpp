@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -52,6 +54,8 @@ TEST_F(BadMaps, UnreadableFilesAreRefusedWithTheirPath)
     while (oversized.size() <= (16u << 20))
         oversized += record;
     fs::create_directories(folder / "c4.txt");
+    const std::string fifo = (folder / "fifo.txt").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0); // opening it would wait for a writer
 
     struct Case
     {
@@ -60,7 +64,9 @@ TEST_F(BadMaps, UnreadableFilesAreRefusedWithTheirPath)
     };
     const Case cases[] = {
         {(folder / "missing.txt").string(), "cannot open the file"},
-        {(folder / "c4.txt").string(), "cannot read the file"}, // a folder, not a file
+        {(folder / "c4.txt").string(), "it is a folder, not a regular file"},
+        {fifo, "it is a named pipe (FIFO), not a regular file"},
+        {"/dev/zero", "it is a device, not a regular file"},
         {write("oversized.txt", oversized), "larger than 16 MiB"},
         {write("empty.txt", ""), "only 0 of its 144 codes"},
     };
@@ -71,6 +77,13 @@ TEST_F(BadMaps, UnreadableFilesAreRefusedWithTheirPath)
         EXPECT_NE(result.message.find(c.path), std::string::npos) << result.message;
         EXPECT_NE(result.message.find(c.expected), std::string::npos) << result.message;
     }
+    // The menu shows the reason in Chinese.
+    EXPECT_EQ(loadLevelFile(fifo).screenMessage,
+              std::wstring(fifo.begin(), fifo.end()) + L"：它是命名管道（FIFO），不是普通文件");
+
+    // A link to a level file is as good as the file.
+    fs::create_symlink(write("real.txt", terrain + record), folder / "link.txt");
+    EXPECT_TRUE(loadLevelFile((folder / "link.txt").string()).ok);
 }
 
 TEST_F(BadMaps, CodesBeyondThirtyTwoBitsAreUnknownRatherThanWrapped)

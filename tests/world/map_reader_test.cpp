@@ -105,7 +105,17 @@ TEST_F(MapReader, RefusesBrokenFilesWithAReason)
         {terrain + record + "\n10 nan 1\n", "line 11: wave value 'nan' is not a number"},
         {terrain + "10 0.5 inf 0\n", "'inf' is not a number"},
         {terrain + "1e999 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n", "'1e999' is too large"},
-        {terrain + std::string("1\0\x7f 2\n", 6), "is not a number"},
+        {terrain + std::string("1\0\x7f 2\n", 6), "line 10, column 2: a control character, U+0000 (NUL)"},
+        // Text from editors that write more than ASCII: what was found, and where.
+        {"\xEF\xBB\xBF" + terrain, "the file starts with a byte-order mark (UTF-8)"},
+        {"\xFF\xFE" + terrain, "starts with a UTF-16 byte-order mark"},
+        {"0\xC2\xA0" + terrain, "line 1, column 2: a non-ASCII character, U+00A0 (no-break space)"},
+        {"0 \xE3\x80\x80" + terrain, "line 1, column 3: a non-ASCII character, U+3000 (ideographic space)"},
+        {terrain + "\xEF\xBC\x91\n", "line 10, column 1: a non-ASCII character, U+FF11 (full-width digit 1)"},
+        {terrain + "1 \xD9\xA1\n", "line 10, column 3: a non-ASCII character, U+0661"},
+        {terrain + "1 \xFF\n", "line 10, column 3: a non-ASCII character, byte 0xFF (not UTF-8)"},
+        // Lines that end with a lone CR are lines too.
+        {"0\r0\r\n0\rx", "line 4: terrain code 'x' is not a whole number"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);

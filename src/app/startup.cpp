@@ -1,0 +1,87 @@
+#include "app/startup.h"
+
+#include <AL/alc.h>
+#include <X11/Xlib.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+void openStandardStreams()
+{
+    for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+        // open() takes the lowest free descriptor: this one, as the lower
+        // ones are open by now.
+        if (fcntl(descriptor, F_GETFD) == -1)
+            open("/dev/null", O_RDWR);
+    }
+}
+
+void ignoreBrokenPipes()
+{
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+std::string checkDisplay()
+{
+    // SFML aborts the process when it finds no display; ask first.
+    if (Display* display = XOpenDisplay(nullptr)) {
+        XCloseDisplay(display);
+        return {};
+    }
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name)
+        return "no display: DISPLAY is not set, and the game needs an X display";
+    return std::string("cannot open the display \"") + name + "\", and the game needs an X display";
+}
+
+bool holdsGameData(const fs::path& folder)
+{
+    std::error_code error;
+    for (const char* entry : {"map", "image", "sound", "hei.ttf"}) {
+        if (fs::exists(folder / entry, error))
+            return true;
+    }
+    return false;
+}
+
+std::string findDataFolder(const fs::path& programFolder)
+{
+    std::error_code error;
+    const fs::path working = fs::current_path(error);
+    if (holdsGameData(working))
+        return {};
+    if (!programFolder.empty() && holdsGameData(programFolder)) {
+        fs::current_path(programFolder, error);
+        if (!error)
+            return {};
+    }
+    return "the game's data (map/, image/, sound/, hei.ttf) is neither in the working folder " + working.string() +
+           " nor beside the program in " + programFolder.string() + "; going on without it";
+}
+
+bool audioDeviceOpen()
+{
+    // SFML makes its context current when it opens the device, and says
+    // nothing we could ask when it cannot.
+    return alcGetCurrentContext() != nullptr;
+}
+
+void prepareProcess()
+{
+    openStandardStreams();
+    ignoreBrokenPipes();
+    if (const std::string problem = checkDisplay(); !problem.empty()) {
+        std::fprintf(stderr, "brambleholt: %s\n", problem.c_str());
+        std::exit(1);
+    }
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (const std::string problem = findDataFolder(error ? fs::path() : program.parent_path()); !problem.empty())
+        std::fprintf(stderr, "brambleholt: %s\n", problem.c_str());
+}
