@@ -8,6 +8,8 @@
 #include "sprites.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace assetgen {
 
@@ -179,42 +181,73 @@ Grid menu() {
   return g;
 }
 
-// A full-width banner with a bold message across the top of the board, leaving the rest
-// of the board (the home and whoever reached it) in plain view.
-Grid banner(const std::string& message, int bandTop, int bandBottom, Tone band, Tone trim, Tone lit, Tone base,
+// The characters of a UTF-8 text, one string each.
+std::vector<std::string> characters(const std::string& utf8) {
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    out.push_back(utf8.substr(i, length));
+    i += length;
+  }
+  return out;
+}
+
+constexpr int kBannerLeft = 2, kBannerWidth = 40;
+
+// A banner hanging down the left edge of the board with the message set top to bottom, as
+// on a scroll. Wolves come in on the left and the home is always further right, so the
+// home and whoever reached it stay in plain view.
+Grid banner(const std::string& message, int top, int bottom, Tone band, Tone trim, Tone lit, Tone base,
             Tone shadow) {
   Grid g(kW, kH);
-  g.fillRect(0, bandTop, kW, bandBottom - bandTop, band);
-  g.fillRect(0, bandTop, kW, 1, Outline);
-  g.fillRect(0, bandTop + 1, kW, 1, trim);
-  g.fillRect(0, bandBottom - 2, kW, 1, trim);
-  g.fillRect(0, bandBottom - 1, kW, 1, Outline);
-  centreText(g, titleLettering(fontText(message, 22, base), lit, base, shadow, 2), (bandTop + bandBottom) / 2);
+  const int left = kBannerLeft, right = kBannerLeft + kBannerWidth;
+  g.fillRect(left, top, kBannerWidth, bottom - top, band);
+  g.fillRect(left, top, 1, bottom - top, Outline);
+  g.fillRect(left + 1, top, 1, bottom - top, trim);
+  g.fillRect(right - 2, top, 1, bottom - top, trim);
+  g.fillRect(right - 1, top, 1, bottom - top, Outline);
+  g.fillRect(left, top, kBannerWidth, 1, Outline);
+  g.fillRect(left, bottom - 1, kBannerWidth, 1, Outline);
+
+  std::vector<Grid> glyphs;
+  const int gap = 4;
+  int height = -gap;
+  for (const std::string& character : characters(message)) {
+    glyphs.push_back(titleLettering(fontText(character, 22, base), lit, base, shadow, 2));
+    height += glyphs.back().height() + gap;
+  }
+  int y = (top + bottom - height) / 2;
+  for (const Grid& glyph : glyphs) {
+    g.stamp(glyph, left + (kBannerWidth - glyph.width()) / 2, y);
+    y += glyph.height() + gap;
+  }
   return g;
 }
 
 // The game draws this picture 100 pixels (50 painting rows) up, so painting row 50 is the
-// top of the window; the banner covers the wall strip and the board's top row.
+// top of the window; the banner runs down the board's two left columns.
 Grid gameOver() {
-  const int top = 52, bottom = 86;
+  const int top = 52, bottom = 286;
   Grid g = banner("狼进屋了！", top, bottom, Outline, BrickDark, Snow, Cream, BrickDark);
-  // Claw marks torn across the band ends.
-  for (int side = 0; side < 2; ++side)
+  // Claw marks torn across both ends of the band.
+  for (int end = 0; end < 2; ++end)
     for (int c = 0; c < 3; ++c) {
-      const int x = side ? 372 + c * 5 : 14 + c * 5;
-      for (int i = 0; i < 14; ++i) g.set(x + i / 3, top + 10 + i, Brick);
+      const int y = end ? bottom - 30 : top + 10;
+      for (int i = 0; i < 14; ++i) g.set(kBannerLeft + 12 + c * 6 + i / 3, y + i, Brick);
     }
   return g;
 }
 
 Grid gameWin() {
-  const int top = 2, bottom = 36;
+  const int top = 2, bottom = 236;
   Grid g = banner("家园安全！", top, bottom, GrassDark, GrassLight, Snow, Straw, WoodDark);
-  // Little cottages at both ends of the band and sparkles beside the words.
+  // Little cottages at both ends of the band and sparkles between the words.
   const Grid house = cottageSprite();
-  g.stamp(house, 24, top + 1);
-  g.stamp(house, kW - 24 - 32, top + 1);
-  const int sparkles[][2] = {{120, 10}, {280, 26}, {132, 28}, {268, 9}};
+  const int houseX = kBannerLeft + (kBannerWidth - house.width()) / 2;
+  g.stamp(house, houseX, top + 3);
+  g.stamp(house, houseX, bottom - 3 - house.height());
+  const int sparkles[][2] = {{8, 60}, {36, 90}, {9, 150}, {35, 176}};
   for (const auto& s : sparkles) {
     g.set(s[0], s[1], Snow);
     g.set(s[0] - 1, s[1], Straw);
