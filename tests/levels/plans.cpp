@@ -1,110 +1,166 @@
 #include "plans.h"
 
+#include "world/level_map.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
 namespace {
 
-using P = Placement;
+const char* const names[buildingKinds] = {"arrow", "ice", "skunk", "slap", "platform", "pond", "demolish"};
 
-BuildPlan levelOnePlan()
+BuildPlan sortedByTime(BuildPlan plan)
 {
-    // Close the upper way into the home, then guard the lower one with a
-    // pond, ice and arrows on the stone around it.
-    BuildPlan plan = {
-        {0, P::Tower, 0, 16, 5},
-        {1, P::Platform, 0, 17, 6},
-        {4, P::Tower, 1, 13, 3},
-        {6, P::Tower, 0, 13, 2},
-        {10, P::Tower, 0, 13, 7},
-        {20, P::Tower, 0, 10, 4},
-        {30, P::Tower, 0, 10, 3},
-        {40, P::Tower, 1, 13, 8},
-        {50, P::Tower, 0, 9, 3},
-        {60, P::Tower, 0, 9, 4},
-        {70, P::Tower, 0, 10, 6},
-        {80, P::Tower, 0, 6, 3},
-        {90, P::Tower, 0, 6, 2},
-    };
-    // keepPondsFull(plan, {{17, 4}, {16, 4}}, 8, 220);
+    std::stable_sort(plan.begin(), plan.end(),
+                     [](const Placement& a, const Placement& b) { return a.time < b.time; });
     return plan;
 }
 
-BuildPlan levelTwoPlan()
+bool placementNamed(const std::string& name, Placement& placement)
 {
-    // Close the upper gap of the wall so every wolf comes through the lower
-    // one, past towers on both sides; then ring the home.
-    BuildPlan plan = {
-        {0, P::Platform, 0, 8, 8},
-        {3, P::Tower, 0, 15, 5},
-        {4, P::Tower, 0, 16, 4},
-        {5, P::Tower, 1, 15, 6},
-        {6, P::Tower, 0, 12, 3},
-        {10, P::Tower, 0, 13, 2},
-        {20, P::Tower, 0, 12, 7},
-        {30, P::Tower, 0, 13, 7},
-        {40, P::Tower, 1, 14, 2},
-        {50, P::Tower, 0, 14, 7},
-        {60, P::Tower, 0, 15, 7},
-        {70, P::Tower, 0, 8, 5},
-        {80, P::Tower, 0, 8, 3},
-        {90, P::Tower, 0, 8, 6},
-        {100, P::Tower, 0, 15, 2},
-        {110, P::Tower, 0, 8, 7},
-        {120, P::Tower, 0, 8, 2},
-        {125, P::Pond, 0, 9, 4},
-        {130, P::Tower, 0, 4, 5},
-        {140, P::Tower, 0, 4, 3},
-        {150, P::Tower, 0, 5, 7},
-        {160, P::Tower, 0, 5, 5},
-    };
-    return plan;
+    const auto found = std::find_if(std::begin(names), std::end(names),
+                                    [&](const char* known) { return name == known; });
+    if (found == std::end(names))
+        return false;
+    switch (static_cast<Building>(found - std::begin(names))) {
+    case Building::Arrow: placement = {0, Placement::Tower, 0, 0, 0}; break;
+    case Building::Ice: placement = {0, Placement::Tower, 1, 0, 0}; break;
+    case Building::Skunk: placement = {0, Placement::Tower, 2, 0, 0}; break;
+    case Building::Slap: placement = {0, Placement::Tower, 3, 0, 0}; break;
+    case Building::Platform: placement = {0, Placement::Platform, 0, 0, 0}; break;
+    case Building::Pond: placement = {0, Placement::Pond, 0, 0, 0}; break;
+    case Building::Demolition: placement = {0, Placement::Demolish, 0, 0, 0}; break;
+    }
+    return true;
 }
 
-BuildPlan levelThreePlan()
+// One line of a plan file; false with the problem when it is not a placement.
+bool readPlanLine(const std::string& line, BuildPlan& plan, std::string& problem)
 {
-    // Guards by the entry for the catapults, the home's side doors closed
-    // with platforms that carry towers, a slap tower beside the last
-    // corridor, ponds with ice on the doorstep, and arrows all round.
-    BuildPlan plan = {
-        {0, P::Tower, 0, 4, 5},
-        {1, P::Platform, 0, 17, 6},
-        {4, P::Platform, 0, 17, 4},
-        {7, P::Tower, 3, 13, 4},
-        {9, P::Tower, 1, 15, 6},
-        {11, P::Tower, 0, 14, 6},
-        {13, P::Tower, 0, 14, 4},
-        {15, P::Tower, 0, 17, 6},
-        {17, P::Tower, 0, 17, 4},
-        {25, P::Tower, 0, 14, 3},
-        {30, P::Tower, 0, 5, 4},
-        {35, P::Tower, 0, 15, 7},
-        {45, P::Tower, 1, 13, 3},
-        {55, P::Tower, 0, 14, 7},
-        {60, P::Tower, 0, 5, 7},
-        {65, P::Tower, 2, 11, 5},
-        {75, P::Tower, 0, 10, 4},
-        {85, P::Tower, 0, 11, 4},
-        {105, P::Tower, 0, 10, 5},
-        {115, P::Tower, 0, 12, 7},
-        {130, P::Tower, 0, 8, 4},
-        {145, P::Tower, 0, 8, 6},
-        // The entry guard has taken many stones: pull it down and build it
-        // again at full health.
-        {150, P::Demolish, 0, 4, 5},
-        {151, P::Tower, 0, 4, 5},
-        {160, P::Tower, 0, 5, 2},
-        {175, P::Tower, 0, 12, 8},
-        {190, P::Tower, 0, 7, 3},
-        {200, P::Tower, 0, 7, 6},
-        {210, P::Tower, 0, 8, 3},
-        {220, P::Tower, 0, 7, 7},
-    };
-    keepPondsFull(plan, {{16, 5}, {15, 5}}, 19, 330);
-    return plan;
+    std::istringstream words(line.substr(0, line.find('#')));
+    float time = 0;
+    std::string name;
+    if (!(words >> time)) {
+        if (words.eof())
+            return true; // an empty or comment line
+        problem = "expected the seconds of a placement";
+        return false;
+    }
+    Placement placement;
+    if (!(words >> name) || !placementNamed(name, placement)) {
+        problem = "unknown building '" + name + "'";
+        return false;
+    }
+    if (!(words >> placement.column >> placement.row) || !LevelMap::onBoard(placement.column, placement.row)) {
+        problem = "expected a column (2 to 17) and a row (1 to 9)";
+        return false;
+    }
+    float period = 0, until = time;
+    std::string every, untilWord;
+    if (words >> every) {
+        if (every != "every" || !(words >> period >> untilWord >> until) || untilWord != "until" || period < 1) {
+            problem = "expected 'every P until T' with P at least 1";
+            return false;
+        }
+    }
+    for (float t = time; t <= until; t += period) {
+        placement.time = t;
+        plan.push_back(placement);
+        if (period <= 0)
+            break;
+    }
+    return true;
 }
 
 } // namespace
 
+Building buildingOf(const Placement& placement)
+{
+    switch (placement.kind) {
+    case Placement::Platform: return Building::Platform;
+    case Placement::Pond: return Building::Pond;
+    case Placement::Demolish: return Building::Demolition;
+    case Placement::Tower: break;
+    }
+    return static_cast<Building>(placement.type);
+}
+
+const char* buildingName(Building building)
+{
+    return names[static_cast<int>(building)];
+}
+
+std::string readPlanFile(const std::string& path, BuildPlan& plan)
+{
+    std::ifstream file(path);
+    if (!file)
+        return path + ": cannot open the file";
+    BuildPlan read;
+    std::string line, problem;
+    for (int number = 1; std::getline(file, line); ++number) {
+        if (!readPlanLine(line, read, problem))
+            return path + ": line " + std::to_string(number) + ": " + problem;
+    }
+    plan = sortedByTime(read);
+    return {};
+}
+
+std::string levelPlanFile(int level)
+{
+    return std::string(BRAMBLEHOLT_PLAN_DIR) + "/c" + std::to_string(level) + ".plan";
+}
+
 const BuildPlan& levelPlan(int level)
 {
-    static const BuildPlan plans[3] = {levelOnePlan(), levelTwoPlan(), levelThreePlan()};
-    return plans[level - 1];
+    static BuildPlan plans[3];
+    static bool read[3] = {};
+    BuildPlan& plan = plans[level - 1];
+    if (!read[level - 1]) {
+        const std::string problem = readPlanFile(levelPlanFile(level), plan);
+        if (!problem.empty())
+            throw std::runtime_error(problem);
+        read[level - 1] = true;
+    }
+    return plan;
+}
+
+BuildPlan delayed(const BuildPlan& plan, float seconds)
+{
+    BuildPlan late = plan;
+    for (Placement& placement : late)
+        placement.time += seconds;
+    return late;
+}
+
+BuildPlan jittered(const BuildPlan& plan, float maxLate, unsigned seed)
+{
+    std::mt19937 engine(seed);
+    BuildPlan late = sortedByTime(plan);
+    float previous = 0;
+    for (Placement& placement : late) {
+        const double u = engine() / 4294967296.0;
+        placement.time = std::max(previous, placement.time + static_cast<float>(u * maxLate));
+        previous = placement.time;
+    }
+    return late;
+}
+
+BuildPlan without(const BuildPlan& plan, Building building)
+{
+    BuildPlan rest;
+    std::copy_if(plan.begin(), plan.end(), std::back_inserter(rest),
+                 [&](const Placement& placement) { return buildingOf(placement) != building; });
+    return rest;
+}
+
+float shortestGap(const BuildPlan& plan)
+{
+    const BuildPlan sorted = sortedByTime(plan);
+    float gap = 1e9f;
+    for (std::size_t i = 1; i < sorted.size(); ++i)
+        gap = std::min(gap, sorted[i].time - sorted[i - 1].time);
+    return gap;
 }

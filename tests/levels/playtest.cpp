@@ -143,12 +143,17 @@ std::uint64_t worldHash()
     return h.value();
 }
 
-PlayResult playtest(int level, const BuildPlan& plan, int maxTicks, int hashTick)
+std::string levelFile(int level)
+{
+    return "map/c" + std::to_string(level) + ".txt";
+}
+
+PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, int maxTicks, int hashTick)
 {
     PlayResult result;
     clearWorld();
     randomEngine.seed(5489u);
-    if (!loadLevel(level))
+    if (!loadLevelFile(mapPath))
         return result;
 
     BuildPlan pending = plan;
@@ -177,24 +182,6 @@ PlayResult playtest(int level, const BuildPlan& plan, int maxTicks, int hashTick
     result.lost = levelLost == 1;
     result.seconds = static_cast<float>(elapsedMs) / 1000;
     return result;
-}
-
-BuildPlan firstTwoThirds(const BuildPlan& plan)
-{
-    BuildPlan sorted = plan;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const Placement& a, const Placement& b) { return a.time < b.time; });
-    sorted.resize(sorted.size() - sorted.size() / 3);
-    return sorted;
-}
-
-void keepPondsFull(BuildPlan& plan, const std::vector<std::pair<int, int>>& cells, float start, float end,
-                   float period)
-{
-    for (float t = start; t < end; t += period) {
-        for (const auto& [column, row] : cells)
-            plan.push_back({t, Placement::Pond, 0, column, row});
-    }
 }
 
 int placementCount(const PlayResult& result)

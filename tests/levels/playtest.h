@@ -42,20 +42,15 @@ struct PlayResult
 
 constexpr float playtestStep = 1.f / 30;
 
-// Loads the level, plays it to its end (or maxTicks) and records what
+// Loads the map file, plays it to its end (or maxTicks) and records what
 // happened; hashTick, when positive, is the tick after which the world's
-// state is hashed.
-PlayResult playtest(int level, const BuildPlan& plan, int maxTicks, int hashTick = 0);
+// state is hashed. A map that does not load is neither won nor lost.
+PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, int maxTicks, int hashTick = 0);
+
+// The file of a shipped level, relative to the runtime folder.
+std::string levelFile(int level);
 
 // A hash of every object's kind, state, position and health.
 std::uint64_t worldHash();
-
-// The plan with its last third of placements left out.
-BuildPlan firstTwoThirds(const BuildPlan& plan);
-
-// Digs a pond on each cell again every period seconds from the start time,
-// so that the ponds stay full.
-void keepPondsFull(BuildPlan& plan, const std::vector<std::pair<int, int>>& cells, float start, float end,
-                   float period = 21.5f);
 
 int placementCount(const PlayResult& result);
