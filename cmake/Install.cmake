@@ -86,7 +86,8 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/brambleholt.6 DESTINATION ${CMAKE_IN
 # file format, and the pages it links to; and the font's licence terms, which
 # travel with the font wherever it is redistributed.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${_doc_dir})
-install(FILES ${PROJECT_SOURCE_DIR}/docs/screenshot.png ${PROJECT_SOURCE_DIR}/docs/levels.md
+install(FILES ${PROJECT_SOURCE_DIR}/docs/screenshot.png ${PROJECT_SOURCE_DIR}/docs/level1.png
+              ${PROJECT_SOURCE_DIR}/docs/level2.png ${PROJECT_SOURCE_DIR}/docs/levels.md
               ${PROJECT_SOURCE_DIR}/docs/performance.md
         DESTINATION ${_doc_dir}/docs)
 set(BRAMBLEHOLT_FONT_COPYRIGHT /usr/share/doc/fonts-wqy-microhei/copyright
