@@ -20,13 +20,13 @@ float distanceToHome(const Cell& cell)
                       static_cast<float>(cell.row - levelMap.homeRow));
 }
 
-// The board's cells of one terrain, nearest the home first (ties left to right, bottom up).
-std::vector<Cell> cellsNearestHome(std::int32_t terrain)
+// The board's stone blocks, nearest the home first (ties left to right, bottom up).
+std::vector<Cell> stonesNearestHome()
 {
     std::vector<Cell> cells;
     for (int column = 2; column <= boardColumns + 1; ++column) {
         for (int row = 1; row <= boardRows; ++row) {
-            if (levelMap.cells[column][row].terrain == terrain)
+            if (levelMap.cells[column][row].terrain == HighGround)
                 cells.push_back({column, row});
         }
     }
@@ -61,7 +61,7 @@ std::vector<Strategy> naiveStrategies(const std::string& mapPath)
     clearWorld();
     if (!loadLevelFile(mapPath))
         return {};
-    const std::vector<Cell> stones = cellsNearestHome(HighGround);
+    const std::vector<Cell> stones = stonesNearestHome();
     std::vector<Cell> farthestFirst(stones.rbegin(), stones.rend());
     std::vector<Cell> shuffled = stones;
     std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
