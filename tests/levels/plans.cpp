@@ -113,18 +113,24 @@ std::string levelPlanFile(int level)
     return std::string(BRAMBLEHOLT_PLAN_DIR) + "/c" + std::to_string(level) + ".plan";
 }
 
+namespace {
+
+// A shipped level's plan; a broken plan file stops the tests with its reason.
+BuildPlan readLevelPlan(int level)
+{
+    BuildPlan plan;
+    const std::string problem = readPlanFile(levelPlanFile(level), plan);
+    if (!problem.empty())
+        throw std::runtime_error(problem);
+    return plan;
+}
+
+} // namespace
+
 const BuildPlan& levelPlan(int level)
 {
-    static BuildPlan plans[3];
-    static bool read[3] = {};
-    BuildPlan& plan = plans[level - 1];
-    if (!read[level - 1]) {
-        const std::string problem = readPlanFile(levelPlanFile(level), plan);
-        if (!problem.empty())
-            throw std::runtime_error(problem);
-        read[level - 1] = true;
-    }
-    return plan;
+    static const BuildPlan plans[3] = {readLevelPlan(1), readLevelPlan(2), readLevelPlan(3)};
+    return plans[level - 1];
 }
 
 BuildPlan delayed(const BuildPlan& plan, float seconds)
