@@ -26,7 +26,7 @@ LevelTrial tryLevel(const std::string& mapPath, const BuildPlan& plan, float max
 {
     LevelTrial trial;
     const std::vector<Strategy> strategies = naiveStrategies(mapPath);
-    trial.waveTime = mapData.totalWaveTime;
+    trial.waveTime = mapData.totalWaveTime; // the strategies were worked out on the loaded map
     trial.tickLimit = ticksFor(trial.waveTime + 60);
 
     trial.undefended = playtest(mapPath, {}, trial.tickLimit);
