@@ -63,6 +63,12 @@ choose_level() {
   level_start="$(now)"
 }
 
+# The building buttons' black captions turn grey while a placement is being
+# built (and once the level is lost); the arrow tower's stands for them all.
+build_lock_free() {
+  [ "$(import -window "$window" -crop 100x25+5+479 txt:- | grep -c '#000000' || true)" -gt 0 ]
+}
+
 # The demolition button's black caption turns grey only once the level is lost.
 level_lost() {
   [ "$(import -window "$window" -crop 100x25+5+569 txt:- | grep -c '#000000' || true)" -eq 0 ]
@@ -88,16 +94,16 @@ level_state() {
 }
 
 # Clicks the plan's placements up to a level time. Each click comes a moment
-# after its time and after the last placement's build lock (2 s for a
-# platform, 1 s otherwise) has cleared, as a player waits for the greyed
-# buttons. With "watch", stops early when the level is lost, checking every
+# after its time and after the build lock of the last placement has cleared,
+# as a player waits for the greyed buttons; a click the board refuses sets
+# no lock. With "watch", stops early when the level is lost, checking every
 # few seconds while it waits.
 play_plan() {
   local plan="$1" until="$2" watch="${3:-}"
-  local t key x y wake ready=0 delay
+  local t key x y wake delay waited
   while read -r t key x y; do
     [ -n "$t" ] || continue
-    wake="$(echo "t = $level_start + $t / $LEVEL_CLOCK_RATE + 0.3; if (t < $ready) t = $ready; t" | bc -l)"
+    wake="$(echo "$level_start + $t / $LEVEL_CLOCK_RATE + 0.3" | bc -l)"
     while delay="$(seconds_until "$wake")"; [ "${delay:0:1}" != - ]; do
       if [ -n "$watch" ] && level_lost; then return 0; fi
       sleep "$(echo "if ($delay > 5) 5 else $delay" | bc -l)"
@@ -106,7 +112,13 @@ play_plan() {
     xdotool mousemove --window "$window" "$x" "$y" click 1
     # Keep the pointer off the board, so no preview is drawn over it.
     xdotool mousemove --window "$window" 600 560
-    ready="$(echo "$(now) + $([ "$key" = q ] && echo 2.2 || echo 1.2)" | bc -l)"
+    sleep 0.15
+    for waited in $(seq 30); do
+      build_lock_free && break
+      if [ -n "$watch" ] && level_lost; then return 0; fi
+      sleep 0.1
+    done
+    sleep 0.2
   done <<< "$(plan_moves "$plan" "$until")"
 }
 

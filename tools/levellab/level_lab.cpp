@@ -7,6 +7,7 @@
 //   level_lab MAP PLAN [OPTIONS]   any map file with a plan file
 //
 //   --late S     clicks up to S seconds late in the varied runs (3; 6 on level 1)
+//   --runs N     varied runs in each trial (10)
 //   --scale F    every peak rate of the map multiplied by F
 //   --sweep      the plan, its varied runs and the best naive strategy at
 //                rates scaled from 0.85 to 1.15
@@ -34,6 +35,7 @@ struct Options
 {
     std::vector<std::string> files;
     std::optional<float> late, at;
+    int runs = variedRuns;
     float scale = 1;
     bool sweep = false, figures = false;
 };
@@ -42,7 +44,7 @@ struct Options
 {
     std::fprintf(stderr, "level_lab: %s\n", why.c_str());
     if (status == 2)
-        std::fprintf(stderr, "usage: level_lab [MAP PLAN] [--late S] [--scale F] [--sweep] [--at T] [--figures]\n");
+        std::fprintf(stderr, "usage: level_lab [MAP PLAN] [--late S] [--runs N] [--scale F] [--sweep] [--at T] [--figures]\n");
     clearWorld();
     std::exit(status);
 }
@@ -67,6 +69,8 @@ Options parse(int argc, char** argv)
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (std::strcmp(arg, "--late") == 0)
             options.late = numberAfter(arg, value, 0, 60), ++i;
+        else if (std::strcmp(arg, "--runs") == 0)
+            options.runs = static_cast<int>(numberAfter(arg, value, 1, 10000)), ++i;
         else if (std::strcmp(arg, "--scale") == 0)
             options.scale = numberAfter(arg, value, 0, 100), ++i;
         else if (std::strcmp(arg, "--at") == 0)
@@ -90,7 +94,8 @@ Options parse(int argc, char** argv)
 }
 
 // The map and plan checked before any trial runs; refuses what cannot run.
-LabLevel checkedLevel(const std::string& mapPath, const std::string& planPath, float maxLate, const std::string& prefix)
+LabLevel checkedLevel(const std::string& mapPath, const std::string& planPath, float maxLate, int runs,
+                      const std::string& prefix)
 {
     MapData map;
     const MapReadResult read = readMapFile(mapPath, map);
@@ -106,7 +111,7 @@ LabLevel checkedLevel(const std::string& mapPath, const std::string& planPath, f
                       mapPath.c_str(), static_cast<double>(map.totalWaveTime), std::floor(2147483.647 - 60));
         refuse(1, why);
     }
-    LabLevel level{mapPath, planPath, {}, maxLate, prefix};
+    LabLevel level{mapPath, planPath, {}, maxLate, runs, prefix};
     if (const std::string problem = readPlanFile(planPath, level.plan, planEnd(map.totalWaveTime)); !problem.empty())
         refuse(1, problem);
     return level;
@@ -121,10 +126,11 @@ int main(int argc, char** argv)
     if (options.files.empty()) {
         for (int level = 1; level <= 3; ++level)
             levels.push_back(checkedLevel(levelFile(level), levelPlanFile(level),
-                                          options.late.value_or(level == 1 ? 6.f : 3.f),
+                                          options.late.value_or(level == 1 ? 6.f : 3.f), options.runs,
                                           "level" + std::to_string(level)));
     } else {
-        levels.push_back(checkedLevel(options.files[0], options.files[1], options.late.value_or(3.f), "level_lab"));
+        levels.push_back(checkedLevel(options.files[0], options.files[1], options.late.value_or(3.f), options.runs,
+                                      "level_lab"));
     }
     if (options.at) {
         for (const LabLevel& level : levels)

@@ -188,8 +188,9 @@ PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, const Pla
         recorder.beforeTick();
         tick(dt);
         ++result.ticks;
+        const float before = now;
         now = static_cast<float>(elapsedMs) / 1000;
-        recorder.afterTick(now, dt.asSeconds(), mapData.totalWaveTime);
+        recorder.afterTick(before, now, mapData.totalWaveTime);
         if (options.hashTick > 0 && result.ticks == options.hashTick)
             result.hashAtTick = worldHash();
     }

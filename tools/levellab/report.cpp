@@ -103,7 +103,7 @@ std::string scaledName(const std::string& prefix, const char* what)
 
 void printTrial(const LabLevel& level, float rateScale)
 {
-    const LevelTrial trial = tryLevel(level.mapPath, level.plan, level.maxLate, rateScale);
+    const LevelTrial trial = tryLevel(level.mapPath, level.plan, level.maxLate, rateScale, Everything, level.runs);
     const WaveShape shape = waveShape(level.mapPath, rateScale);
     std::printf("%s with %s, wave rates x%.2f (wolves: regular, cub, throwing, suicidal, hacking, catapult)\n",
                 level.mapPath.c_str(), level.planPath.c_str(), rateScale);
@@ -121,7 +121,7 @@ void printTrial(const LabLevel& level, float rateScale)
         show(strategy.name, result);
     show("the plan", trial.plan);
     std::printf("  the plan varied as in the real game (frame lengths, clicks up to %.0f s late): won %d of %d\n",
-                level.maxLate, wins(trial.varied), variedRuns);
+                level.maxLate, wins(trial.varied), level.runs);
     const PlayResult* firstLoss = nullptr;
     for (std::size_t i = 0; i < trial.varied.size(); ++i) {
         if (!trial.varied[i].won) {
@@ -161,14 +161,14 @@ void printSweep(const LabLevel& level)
 {
     std::printf("%s with %s: clicks up to %.0f s late in the varied runs\n", level.mapPath.c_str(),
                 level.planPath.c_str(), level.maxLate);
-    std::printf("  scale  plan on time    varied runs won  best naive strategy\n");
+    std::printf("  scale  plan on time      varied runs won   best naive strategy\n");
     for (int step = 0; step <= 6; ++step) {
         const float scale = 0.85f + 0.05f * static_cast<float>(step);
         const LevelTrial trial = tryLevel(level.mapPath, level.plan, level.maxLate, scale,
-                                          NaiveStrategies | VariedRuns);
+                                          NaiveStrategies | VariedRuns, level.runs);
         const auto* best = bestNaive(trial);
-        std::printf("  %.2f   %s   %2d of %d         %s: %s\n", scale, outcome(trial.plan).c_str(),
-                    wins(trial.varied), variedRuns, best ? best->first.name.c_str() : "-",
+        std::printf("  %.2f   %s   %3d of %-3d        %s: %s\n", scale, outcome(trial.plan).c_str(),
+                    wins(trial.varied), level.runs, best ? best->first.name.c_str() : "-",
                     best ? outcome(best->second).c_str() : "-");
     }
     std::printf("\n");
@@ -179,7 +179,7 @@ void printFigures(const std::vector<LabLevel>& levels)
     std::vector<LevelTrial> trials;
     std::vector<WaveShape> shapes;
     for (const LabLevel& level : levels) {
-        trials.push_back(tryLevel(level.mapPath, level.plan, level.maxLate));
+        trials.push_back(tryLevel(level.mapPath, level.plan, level.maxLate, 1.f, Everything, level.runs));
         shapes.push_back(waveShape(level.mapPath));
     }
     const auto row = [&](const char* name, auto cell) {
@@ -210,7 +210,7 @@ void printFigures(const std::vector<LabLevel>& levels)
     row("a wolf on the board, plan on time",
         [&](std::size_t i) { return number("%.0f%%", 100 * busyShare(trials[i].plan, trials[i].waveTime)); });
     row("varied runs won", [&](std::size_t i) {
-        return std::to_string(wins(trials[i].varied)) + " of " + std::to_string(variedRuns) + " (clicks up to " +
+        return std::to_string(wins(trials[i].varied)) + " of " + std::to_string(levels[i].runs) + " (clicks up to " +
                number("%.0f", levels[i].maxLate) + " s late)";
     });
     row("lost without", [&](std::size_t i) {

@@ -12,6 +12,7 @@ struct LabLevel
     std::string planPath;
     BuildPlan plan;
     float maxLate = 3;
+    int runs = variedRuns; // varied runs in a trial
     std::string picturePrefix; // board pictures are saved as PREFIX_lost.png, PREFIX_at_Ts.png
 };
 

@@ -117,7 +117,7 @@ std::string TimelineRecorder::lastCause(const void* building) const
     return found->second.cause + when;
 }
 
-void TimelineRecorder::afterTick(float now, float dt, float waveTime)
+void TimelineRecorder::afterTick(float before, float now, float waveTime)
 {
     // What hurt a building in this tick: bites, blasts and stones.
     for (const Wolf* wolf : wolves) {
@@ -175,7 +175,7 @@ void TimelineRecorder::afterTick(float now, float dt, float waveTime)
     }
 
     // Wolves: arrivals and the most on the board in this row of the timeline.
-    const std::size_t row = static_cast<std::size_t>(std::max(0.f, now - dt) / timelineStep);
+    const std::size_t row = static_cast<std::size_t>(before / timelineStep);
     if (timeline_.rows.size() <= row)
         timeline_.rows.resize(row + 1);
     std::array<int, 6> onBoard{};
@@ -192,8 +192,8 @@ void TimelineRecorder::afterTick(float now, float dt, float waveTime)
     }
     for (std::size_t kind = 0; kind < onBoard.size(); ++kind)
         timeline_.rows[row].most[kind] = std::max(timeline_.rows[row].most[kind], onBoard[kind]);
-    if (timeline_.firstWolf >= 0 && now - dt < waveTime && !wolvesBefore_.empty())
-        timeline_.timeWithWolves += std::min(dt, waveTime - (now - dt));
+    if (timeline_.firstWolf >= 0 && before < waveTime && !wolvesBefore_.empty())
+        timeline_.timeWithWolves += std::min(now, waveTime) - before;
 }
 
 void TimelineRecorder::refused(float now, const std::string& placement, const std::string& reason)

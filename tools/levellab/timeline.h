@@ -56,8 +56,8 @@ public:
 
     // Before a tick: what may hurt a building in it.
     void beforeTick();
-    // After a tick that took the level to `now` seconds of level time.
-    void afterTick(float now, float dt, float waveTime);
+    // After a tick that took the level from `before` to `now` seconds of level time.
+    void afterTick(float before, float now, float waveTime);
     void refused(float now, const std::string& placement, const std::string& reason);
     // At the end of an undecided run: every wolf left, with its kind, state and cell.
     void noteRemaining();

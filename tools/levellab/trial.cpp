@@ -24,7 +24,8 @@ PlayResult variedRun(const std::string& mapPath, const BuildPlan& plan, float ma
     return playtest(mapPath, jittered(plan, maxLate, seed), options);
 }
 
-LevelTrial tryLevel(const std::string& mapPath, const BuildPlan& plan, float maxLate, float rateScale, int parts)
+LevelTrial tryLevel(const std::string& mapPath, const BuildPlan& plan, float maxLate, float rateScale, int parts,
+                    int runs)
 {
     LevelTrial trial;
     const std::vector<Strategy> strategies =
@@ -44,7 +45,7 @@ LevelTrial tryLevel(const std::string& mapPath, const BuildPlan& plan, float max
             trial.naive.emplace_back(strategy, playtest(mapPath, strategy.plan, options));
     }
     if (parts & VariedRuns) {
-        for (unsigned seed = 1; seed <= variedRuns; ++seed)
+        for (unsigned seed = 1; seed <= static_cast<unsigned>(runs); ++seed)
             trial.varied.push_back(variedRun(mapPath, plan, maxLate, seed, options));
     }
     if (parts & Ablations) {

@@ -27,7 +27,7 @@ struct LevelTrial
     std::vector<Ablation> ablations; // one per kind the plan builds, arrows aside
 };
 
-constexpr int variedRuns = 10;
+constexpr int variedRuns = 10; // unless asked for more
 
 // What the trial includes beyond the plan on time.
 enum TrialParts
@@ -41,7 +41,7 @@ enum TrialParts
 // Runs the trials of the map with the plan at wave rates scaled by
 // rateScale; in the varied runs clicks come up to maxLate seconds late.
 LevelTrial tryLevel(const std::string& mapPath, const BuildPlan& plan, float maxLate, float rateScale = 1.f,
-                    int parts = Everything);
+                    int parts = Everything, int runs = variedRuns);
 
 // One varied run: frames of the real game's lengths and clicks up to maxLate
 // seconds late, both drawn from the seed.
