@@ -19,10 +19,6 @@ option(BRAMBLEHOLT_SYSTEM_FONT
        "Install hei.ttf as a link to BRAMBLEHOLT_FONT_SOURCE instead of a copy, for a package that depends on the font's own package"
        OFF)
 
-# Folders the install makes are open to read for everyone, whatever the umask.
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
-    GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-
 set(BRAMBLEHOLT_INSTALL_GAMEDIR ${CMAKE_INSTALL_DATADIR}/games/brambleholt)
 set(BRAMBLEHOLT_INSTALL_PROGRAMDIR lib/brambleholt CACHE STRING
     "Folder of the game's program under the prefix (it is started through bin/brambleholt)")

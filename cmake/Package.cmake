@@ -22,9 +22,8 @@ if(BRAMBLEHOLT_SYSTEM_FONT)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-wqy-microhei)
 endif()
 
-# Installed with DESTDIR into the staging folder, so that the install's
-# prefix is the package's (the font link is made relative to it).
-set(CPACK_SET_DESTDIR ON)
+# The package installs where the build was configured to (scripts/package
+# says /usr); CPack installs into its staging folder through DESTDIR.
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
