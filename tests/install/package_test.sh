@@ -7,6 +7,7 @@
 # finds neither error nor warning in it.
 set -euo pipefail
 source_dir=$1 work=$2
+mkdir -p "$work"
 deb=$(PACKAGE_BUILD_DIR="$work/build" BUILD_DIR="$work" "$source_dir/scripts/package" 2>"$work/package.log") ||
   { cat "$work/package.log"; exit 1; }
 status=0
