@@ -1,14 +1,23 @@
 #include "plans.h"
 
 #include "world/level_map.h"
+#include "world/map_data.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace {
+
+// Seconds past the waves a plan may still build at: the level lasts until
+// the last wolf is gone.
+constexpr float planMargin = 60;
+constexpr std::size_t maxPlanLine = 1000;
+constexpr std::uintmax_t maxPlanFile = 1 << 20;
 
 const char* const names[buildingKinds] = {"arrow", "ice", "skunk", "slap", "platform", "pond", "demolish"};
 
@@ -38,7 +47,7 @@ bool placementNamed(const std::string& name, Placement& placement)
 }
 
 // One line of a plan file; false with the problem when it is not a placement.
-bool readPlanLine(const std::string& line, BuildPlan& plan, std::string& problem)
+bool readPlanLine(const std::string& line, float lastSecond, BuildPlan& plan, std::string& problem)
 {
     std::istringstream words(line.substr(0, line.find('#')));
     float time = 0;
@@ -59,12 +68,27 @@ bool readPlanLine(const std::string& line, BuildPlan& plan, std::string& problem
         return false;
     }
     float period = 0, until = time;
-    std::string every, untilWord;
-    if (words >> every) {
-        if (every != "every" || !(words >> period >> untilWord >> until) || untilWord != "until" || period < 1) {
+    std::string word;
+    if (words >> word) {
+        if (word != "every") {
+            problem = "unexpected '" + word + "' after the placement";
+            return false;
+        }
+        if (!(words >> period >> word >> until) || word != "until" || !(period >= 1)) {
             problem = "expected 'every P until T' with P at least 1";
             return false;
         }
+    }
+    if (words >> word) {
+        problem = "unexpected '" + word + "' after the placement";
+        return false;
+    }
+    if (!(time >= 0) || !(until <= lastSecond)) {
+        char limit[96];
+        std::snprintf(limit, sizeof limit, "placements run from 0 to %.0f s (the waves and %.0f s more)", lastSecond,
+                      planMargin);
+        problem = limit;
+        return false;
     }
     for (float t = time; t <= until; t += period) {
         placement.time = t;
@@ -93,17 +117,32 @@ const char* buildingName(Building building)
     return names[static_cast<int>(building)];
 }
 
-std::string readPlanFile(const std::string& path, BuildPlan& plan)
+float planEnd(float waveTime)
 {
+    return waveTime + planMargin;
+}
+
+std::string readPlanFile(const std::string& path, BuildPlan& plan, float lastSecond)
+{
+    if (const Refusal kind = checkRegularFile(path); !kind.empty())
+        return path + ": " + kind.english;
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) > maxPlanFile)
+        return path + ": larger than " + std::to_string(maxPlanFile >> 10) + " KiB";
     std::ifstream file(path);
     if (!file)
         return path + ": cannot open the file";
     BuildPlan read;
     std::string line, problem;
     for (int number = 1; std::getline(file, line); ++number) {
-        if (!readPlanLine(line, read, problem))
+        if (line.size() > maxPlanLine)
+            return path + ": line " + std::to_string(number) + ": longer than " + std::to_string(maxPlanLine) +
+                   " characters";
+        if (!readPlanLine(line, lastSecond, read, problem))
             return path + ": line " + std::to_string(number) + ": " + problem;
     }
+    if (file.bad())
+        return path + ": cannot read the file";
     plan = sortedByTime(read);
     return {};
 }
@@ -119,7 +158,9 @@ namespace {
 BuildPlan readLevelPlan(int level)
 {
     BuildPlan plan;
-    const std::string problem = readPlanFile(levelPlanFile(level), plan);
+    MapData map;
+    const float lastSecond = readMapFile(levelFile(level), map).ok() ? planEnd(map.totalWaveTime) : 0;
+    const std::string problem = readPlanFile(levelPlanFile(level), plan, lastSecond);
     if (!problem.empty())
         throw std::runtime_error(problem);
     return plan;
@@ -162,11 +203,11 @@ BuildPlan without(const BuildPlan& plan, Building building)
     return rest;
 }
 
-float shortestGap(const BuildPlan& plan)
+std::optional<float> shortestGap(const BuildPlan& plan)
 {
     const BuildPlan sorted = sortedByTime(plan);
-    float gap = 1e9f;
+    std::optional<float> gap;
     for (std::size_t i = 1; i < sorted.size(); ++i)
-        gap = std::min(gap, sorted[i].time - sorted[i - 1].time);
+        gap = std::min(gap.value_or(sorted[i].time - sorted[i - 1].time), sorted[i].time - sorted[i - 1].time);
     return gap;
 }

@@ -5,6 +5,7 @@
 
 #include "playtest.h"
 
+#include <optional>
 #include <string>
 
 // What a placement builds.
@@ -25,10 +26,14 @@ const char* buildingName(Building building);
 
 // Reads a plan file: one placement a line, "seconds building column row",
 // building being one of the names of buildingName; "every P until T" after
-// it repeats the placement every P seconds up to T. Columns 2 to 17 from the
-// left edge, rows 1 to 9 from the bottom (row r is line r of the map file).
-// '#' starts a comment. Empty when read, else the line and what is wrong.
-std::string readPlanFile(const std::string& path, BuildPlan& plan);
+// it repeats the placement every P seconds (P at least 1) up to T. Columns 2
+// to 17 from the left edge, rows 1 to 9 from the bottom (row r is line r of
+// the map file). '#' starts a comment. No placement may come after
+// lastSecond (the level's waves and a margin). Empty when read, else the
+// file, the line and what is wrong; plan is then left as it was.
+std::string readPlanFile(const std::string& path, BuildPlan& plan, float lastSecond);
+// The last second a plan for a level with these waves may build at.
+float planEnd(float waveTime);
 
 // The plan file of a shipped level, and its plan (read once).
 std::string levelPlanFile(int level);
@@ -41,5 +46,5 @@ BuildPlan delayed(const BuildPlan& plan, float seconds);
 BuildPlan jittered(const BuildPlan& plan, float maxLate, unsigned seed);
 // The plan with one kind of building left out and nothing in its place.
 BuildPlan without(const BuildPlan& plan, Building building);
-// The shortest time between two placements of the plan.
-float shortestGap(const BuildPlan& plan);
+// The shortest time between two placements of the plan; none for fewer than two.
+std::optional<float> shortestGap(const BuildPlan& plan);

@@ -1,5 +1,7 @@
 #include "playtest.h"
 
+#include "frame_lengths.h"
+
 #include "app/assets.h"
 #include "towers/bullet.h"
 #include "towers/platform.h"
@@ -9,6 +11,7 @@
 #include "wolves/wolf.h"
 #include "wolves/wolf_kinds.h"
 #include "world/level.h"
+#include "world/level_map.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -39,33 +42,36 @@ private:
     std::uint64_t hash_ = 14695981039346656037ull;
 };
 
-int wolfKind(const Wolf* wolf)
+// Why the board refuses a placement now; empty when it allows it.
+std::string refusal(const Placement& p)
 {
-    if (dynamic_cast<const BabyWolf*>(wolf))
-        return BabyWolfKind;
-    if (dynamic_cast<const ThrowingWolf*>(wolf))
-        return ThrowingWolfKind;
-    if (dynamic_cast<const SuicidalWolf*>(wolf))
-        return SuicidalWolfKind;
-    if (dynamic_cast<const HackingWolf*>(wolf))
-        return HackingWolfKind;
-    if (dynamic_cast<const CatapultWolf*>(wolf))
-        return CatapultWolfKind;
-    return RegularWolfKind;
+    const MapCell& cell = levelMap.cells[p.column][p.row];
+    const bool tower = p.kind == Placement::Tower;
+    if (p.kind == Placement::Demolish)
+        return {};
+    if (cell.terrain == Home)
+        return "the home";
+    if (cell.terrain == HighGround)
+        return !tower ? "stone, not grass" : cell.hasTower ? "a tower stands on the stone" : "";
+    if (!tower)
+        return cell.platform ? "a platform stands there" : "";
+    if (!cell.platform)
+        return "grass without a platform";
+    if (cell.platform->state == PlatformState::Destroyed)
+        return "its platform is breaking";
+    return cell.platform->tower ? "its platform carries a tower" : "";
 }
 
-int towerKind(const Tower* tower)
+std::string describe(const Placement& p)
 {
-    if (dynamic_cast<const IceTower*>(tower))
-        return 1;
-    if (dynamic_cast<const SkunkTower*>(tower))
-        return 2;
-    if (dynamic_cast<const SlapTower*>(tower))
-        return 3;
-    return 0;
+    const char* name = p.kind == Placement::Tower      ? towerName(p.type)
+                       : p.kind == Placement::Platform ? "platform"
+                       : p.kind == Placement::Pond     ? "pond"
+                                                       : "demolish";
+    return std::string(name) + " " + std::to_string(p.column) + " " + std::to_string(p.row);
 }
 
-// Tries one placement; false when the board does not allow it.
+// Makes one placement; false when the board does not allow it.
 bool place(const Placement& p, PlayResult& result)
 {
     switch (p.kind) {
@@ -102,14 +108,14 @@ std::uint64_t worldHash()
     Hasher h;
     h.add(elapsedMs);
     for (const Wolf* wolf : wolves) {
-        h.add(wolfKind(wolf));
+        h.add(wolfKindOf(wolf));
         h.add(static_cast<int>(wolf->state));
         h.add(wolf->position().x);
         h.add(wolf->position().y);
         h.add(wolf->health);
     }
     for (const Tower* tower : towers) {
-        h.add(towerKind(tower));
+        h.add(towerTypeOf(tower));
         h.add(static_cast<int>(tower->state));
         h.add(tower->x);
         h.add(tower->y);
@@ -148,39 +154,54 @@ std::string levelFile(int level)
     return "map/c" + std::to_string(level) + ".txt";
 }
 
-PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, int maxTicks, int hashTick)
+PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, const PlayOptions& options)
 {
     PlayResult result;
     clearWorld();
     randomEngine.seed(5489u);
     if (!loadLevelFile(mapPath))
         return result;
+    result.loaded = true;
+    for (WaveRecord& record : mapData.waves) {
+        for (float& rate : record.peakRate)
+            rate *= options.rateScale;
+    }
 
     BuildPlan pending = plan;
     std::stable_sort(pending.begin(), pending.end(),
                      [](const Placement& a, const Placement& b) { return a.time < b.time; });
     std::size_t next = 0;
-    const sf::Time step = sf::seconds(playtestStep);
+    FrameLengths frames(options.frameSeed);
+    TimelineRecorder recorder(result.timeline);
+    float now = 0;
 
-    while (result.ticks < maxTicks && levelWon == 0 && levelLost == 0) {
-        const float now = static_cast<float>(elapsedMs) / 1000;
+    while (result.ticks < options.maxTicks && now < options.maxSeconds && levelWon == 0 && levelLost == 0) {
         while (next < pending.size() && pending[next].time <= now && buildLock == 0) {
-            if (!place(pending[next], result))
+            const std::string why = refusal(pending[next]);
+            if (!why.empty() || !place(pending[next], result)) {
+                recorder.refused(now, describe(pending[next]), why);
                 ++result.skipped;
+            }
             ++next;
         }
-        tick(step);
+        const sf::Time dt = std::min(frames.next(), longestFrame);
+        recorder.beforeTick();
+        tick(dt);
         ++result.ticks;
-        // Wolves spawned in this tick have not been updated yet, so their
-        // speed is still 0; every other wolf has one.
-        for (const Wolf* wolf : wolves)
-            result.spawned[static_cast<std::size_t>(wolfKind(wolf))] += wolf->speed == 0.f;
-        if (hashTick > 0 && result.ticks == hashTick)
+        now = static_cast<float>(elapsedMs) / 1000;
+        recorder.afterTick(now, dt.asSeconds(), mapData.totalWaveTime);
+        if (options.hashTick > 0 && result.ticks == options.hashTick)
             result.hashAtTick = worldHash();
+    }
+    for (const TimelineRow& row : result.timeline.rows) {
+        for (std::size_t kind = 0; kind < row.arrived.size(); ++kind)
+            result.spawned[kind] += row.arrived[kind];
     }
     result.won = levelWon == 1;
     result.lost = levelLost == 1;
-    result.seconds = static_cast<float>(elapsedMs) / 1000;
+    result.seconds = now;
+    if (!result.won && !result.lost)
+        recorder.noteRemaining();
     return result;
 }
 

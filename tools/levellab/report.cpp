@@ -1,0 +1,239 @@
+#include "report.h"
+
+#include "ui/main_view.h"
+#include "world/level_map.h"
+#include "world/map_data.h"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+
+#include <cstdio>
+#include <set>
+
+namespace {
+
+std::string outcome(const PlayResult& r)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%s at %5.1f s", r.won ? "won " : r.lost ? "LOST" : "open", r.seconds);
+    return text;
+}
+
+void show(const std::string& what, const PlayResult& r)
+{
+    std::printf("  %-58s %s; wolves", what.c_str(), outcome(r).c_str());
+    for (int n : r.spawned)
+        std::printf(" %2d", n);
+    std::printf("; built %3d", placementCount(r));
+    if (r.skipped > 0)
+        std::printf(", refused %d", r.skipped);
+    std::printf("\n");
+    for (const std::string& wolf : r.timeline.remaining)
+        std::printf("      left: %s\n", wolf.c_str());
+}
+
+std::string times(const std::vector<float>& seconds)
+{
+    std::string text;
+    for (float t : seconds)
+        text += (text.empty() ? "" : ", ") + std::to_string(static_cast<int>(t)) + " s";
+    return text.empty() ? "none" : text;
+}
+
+// A picture of the board as the last run left it.
+void saveBoard(const std::string& file)
+{
+    sf::RenderTexture canvas;
+    if (!canvas.create(800, 600))
+        return;
+    canvas.clear();
+    MainView view;
+    view.drawWithPointer(canvas, {-1, -1});
+    canvas.display();
+    canvas.getTexture().copyToImage().saveToFile(file);
+}
+
+void printTimeline(const Timeline& timeline)
+{
+    std::printf("    seconds   wolves on the board, most at once (arrived): regular, cub, throwing, suicidal, "
+                "hacking, catapult\n");
+    for (std::size_t i = 0; i < timeline.rows.size(); ++i) {
+        std::printf("    %3zu-%3zu  ", i * timelineStep, (i + 1) * timelineStep);
+        for (std::size_t kind = 0; kind < 6; ++kind)
+            std::printf(" %3d (%d)", timeline.rows[i].most[kind], timeline.rows[i].arrived[kind]);
+        std::printf("\n");
+    }
+    for (const BuildingLoss& loss : timeline.losses)
+        std::printf("    %6.1f s  lost the %s at (%d, %d): %s\n", loss.time, loss.building.c_str(), loss.column,
+                    loss.row, loss.cause.c_str());
+    for (const RefusedClick& click : timeline.refused)
+        std::printf("    %6.1f s  refused '%s': %s\n", click.time, click.placement.c_str(), click.reason.c_str());
+}
+
+// The share of the time from the first wolf to the end of the waves with a
+// wolf on the board.
+float busyShare(const PlayResult& r, float waveTime)
+{
+    const float span = std::min(r.seconds, waveTime) - r.timeline.firstWolf;
+    return r.timeline.firstWolf < 0 || span <= 0 ? 0.f : r.timeline.timeWithWolves / span;
+}
+
+std::string planSummary(const BuildPlan& plan)
+{
+    std::set<std::tuple<int, int, int>> cells; // building, column, row
+    for (const Placement& p : plan)
+        cells.insert({static_cast<int>(buildingOf(p)), p.column, p.row});
+    std::string text = std::to_string(plan.size()) + " placements, " + std::to_string(cells.size()) +
+                       " buildings:";
+    for (int kind = 0; kind < buildingKinds; ++kind) {
+        int n = 0;
+        for (const auto& cell : cells)
+            n += std::get<0>(cell) == kind;
+        if (n > 0)
+            text += " " + std::to_string(n) + " " + buildingName(static_cast<Building>(kind));
+    }
+    return text;
+}
+
+std::string scaledName(const std::string& prefix, const char* what)
+{
+    return prefix + "_" + what + ".png";
+}
+
+} // namespace
+
+void printTrial(const LabLevel& level, float rateScale)
+{
+    const LevelTrial trial = tryLevel(level.mapPath, level.plan, level.maxLate, rateScale);
+    const WaveShape shape = waveShape(level.mapPath, rateScale);
+    std::printf("%s with %s, wave rates x%.2f (wolves: regular, cub, throwing, suicidal, hacking, catapult)\n",
+                level.mapPath.c_str(), level.planPath.c_str(), rateScale);
+    std::printf("  waves %.0f s; first wolf expected at %.1f s; %.1f wolves expected; surges at %s\n",
+                trial.waveTime, shape.firstWolf, shape.wolves, times(shape.surges).c_str());
+    const std::optional<float> gap = shortestGap(level.plan);
+    std::printf("  plan: %s; ", planSummary(level.plan).c_str());
+    if (gap)
+        std::printf("placements at least %.1f s apart\n", *gap);
+    else
+        std::printf("a single placement\n");
+
+    show("undefended", trial.undefended);
+    for (const auto& [strategy, result] : trial.naive)
+        show(strategy.name, result);
+    show("the plan", trial.plan);
+    std::printf("  the plan varied as in the real game (frame lengths, clicks up to %.0f s late): won %d of %d\n",
+                level.maxLate, wins(trial.varied), variedRuns);
+    const PlayResult* firstLoss = nullptr;
+    for (std::size_t i = 0; i < trial.varied.size(); ++i) {
+        if (!trial.varied[i].won) {
+            show("  varied run " + std::to_string(i + 1), trial.varied[i]);
+            if (!firstLoss)
+                firstLoss = &trial.varied[i];
+        }
+    }
+    for (const Ablation& ablation : trial.ablations)
+        show(std::string("the plan without ") + buildingName(ablation.left), ablation.result);
+    if (const std::optional<int> late = lateStartMargin(level.mapPath, level.plan, trial.timeLimit))
+        std::printf("  the plan started late: still won %d s late\n", *late);
+    else
+        std::printf("  the plan started late: it loses even on time\n");
+    std::printf("  the plan on time: a wolf on the board %.0f%% of the time from the first wolf (%.1f s) to the "
+                "end of the waves; surges at %s\n",
+                100 * busyShare(trial.plan, trial.waveTime), trial.plan.timeline.firstWolf,
+                times(surgesIn(trial.plan.timeline.arrivals, trial.waveTime)).c_str());
+    std::printf("  timeline of the plan on time:\n");
+    printTimeline(trial.plan.timeline);
+    if (firstLoss) {
+        const unsigned seed = static_cast<unsigned>(firstLoss - trial.varied.data()) + 1;
+        PlayOptions options;
+        options.rateScale = rateScale;
+        options.maxSeconds = trial.timeLimit;
+        variedRun(level.mapPath, level.plan, level.maxLate, seed, options);
+        const std::string picture = scaledName(level.picturePrefix, "lost");
+        saveBoard(picture);
+        std::printf("  timeline of varied run %u, which was not won (the board where it ended: %s):\n", seed,
+                    picture.c_str());
+        printTimeline(firstLoss->timeline);
+    }
+    std::printf("\n");
+}
+
+void printSweep(const LabLevel& level)
+{
+    std::printf("%s with %s: clicks up to %.0f s late in the varied runs\n", level.mapPath.c_str(),
+                level.planPath.c_str(), level.maxLate);
+    std::printf("  scale  plan on time    varied runs won  best naive strategy\n");
+    for (int step = 0; step <= 6; ++step) {
+        const float scale = 0.85f + 0.05f * static_cast<float>(step);
+        const LevelTrial trial = tryLevel(level.mapPath, level.plan, level.maxLate, scale,
+                                          NaiveStrategies | VariedRuns);
+        const auto* best = bestNaive(trial);
+        std::printf("  %.2f   %s   %2d of %d         %s: %s\n", scale, outcome(trial.plan).c_str(),
+                    wins(trial.varied), variedRuns, best ? best->first.name.c_str() : "-",
+                    best ? outcome(best->second).c_str() : "-");
+    }
+    std::printf("\n");
+}
+
+void printFigures(const std::vector<LabLevel>& levels)
+{
+    std::vector<LevelTrial> trials;
+    std::vector<WaveShape> shapes;
+    for (const LabLevel& level : levels) {
+        trials.push_back(tryLevel(level.mapPath, level.plan, level.maxLate));
+        shapes.push_back(waveShape(level.mapPath));
+    }
+    const auto row = [&](const char* name, auto cell) {
+        std::printf("| %s |", name);
+        for (std::size_t i = 0; i < levels.size(); ++i)
+            std::printf(" %s |", cell(i).c_str());
+        std::printf("\n");
+    };
+    const auto number = [](const char* format, double value) {
+        char text[64];
+        std::snprintf(text, sizeof text, format, value);
+        return std::string(text);
+    };
+    std::printf("| |");
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        std::printf(" Level %zu |", i + 1);
+    std::printf("\n|---|");
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        std::printf("---|");
+    std::printf("\n");
+    row("waves", [&](std::size_t i) { return number("%.0f s", trials[i].waveTime); });
+    row("first wolf expected", [&](std::size_t i) { return number("%.0f s", shapes[i].firstWolf); });
+    row("wolves expected", [&](std::size_t i) { return number("%.0f", shapes[i].wolves); });
+    row("surges (30 s with twice the wolves of the 30 s before)",
+        [&](std::size_t i) { return times(shapes[i].surges); });
+    row("undefended: lost at", [&](std::size_t i) { return number("%.0f s", trials[i].undefended.seconds); });
+    row("reference plan", [&](std::size_t i) { return planSummary(levels[i].plan); });
+    row("a wolf on the board, plan on time",
+        [&](std::size_t i) { return number("%.0f%%", 100 * busyShare(trials[i].plan, trials[i].waveTime)); });
+    row("varied runs won", [&](std::size_t i) {
+        return std::to_string(wins(trials[i].varied)) + " of " + std::to_string(variedRuns) + " (clicks up to " +
+               number("%.0f", levels[i].maxLate) + " s late)";
+    });
+    row("lost without", [&](std::size_t i) {
+        std::string text;
+        for (const Ablation& a : trials[i].ablations)
+            text += a.result.lost ? (text.empty() ? "" : ", ") + std::string(buildingName(a.left)) : "";
+        return text.empty() ? std::string("none") : text;
+    });
+    row("best naive strategy", [&](std::size_t i) {
+        const auto* best = bestNaive(trials[i]);
+        return best ? best->first.name + ": " + outcome(best->second) : std::string("-");
+    });
+}
+
+void saveBoardAt(const LabLevel& level, float rateScale, float seconds)
+{
+    PlayOptions options;
+    options.rateScale = rateScale;
+    options.maxSeconds = seconds;
+    const PlayResult run = playtest(level.mapPath, level.plan, options);
+    char name[32];
+    std::snprintf(name, sizeof name, "at_%.0fs", seconds);
+    const std::string picture = scaledName(level.picturePrefix, name);
+    saveBoard(picture);
+    std::printf("The board at %.1f s (%s): %s\n", run.seconds, outcome(run).c_str(), picture.c_str());
+}
