@@ -15,14 +15,19 @@ GAME_PACKAGES=(
   libsfml-dev libfreetype-dev libx11-dev libopenal-dev
   fonts-wqy-microhei
 )
+# What scripts/package needs besides: dpkg-shlibdeps and dpkg-buildflags, and
+# file, with which CPack finds the programs whose libraries it looks up.
+PACKAGE_PACKAGES=(dpkg-dev file)
 # What the tests and benchmarks need besides: GoogleTest, Google Benchmark,
 # Xlib with its XTest extension to drive the game, a virtual display, and the
-# validators the install tests run.
+# validators and the package checker the install tests run, with what
+# scripts/package needs to make the package they check.
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxtst-dev
   xvfb xauth
-  appstream desktop-file-utils
+  appstream desktop-file-utils lintian
+  "${PACKAGE_PACKAGES[@]}"
 )
 PACKAGES=("${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 

@@ -97,7 +97,7 @@ TEST(InstalledTree, HoldsTheGameAndEveryDataFileOfTheRuntimeFolder)
         EXPECT_GT(files, 0) << "the runtime folder has no " << folder;
     }
     EXPECT_TRUE(contents(installedGame / "hei.ttf") == contents(runtimeFolder / "hei.ttf"));
-    EXPECT_TRUE(fs::is_regular_file(prefix / "share/man/man6/brambleholt.6"));
+    EXPECT_TRUE(fs::is_regular_file(prefix / "share/man/man6/brambleholt.6.gz"));
 }
 
 // share/ is for files any architecture can use; packaging checks refuse
