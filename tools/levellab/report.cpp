@@ -203,6 +203,15 @@ void printFigures(const std::vector<LabLevel>& levels)
     row("waves", [&](std::size_t i) { return number("%.0f s", trials[i].waveTime); });
     row("first wolf expected", [&](std::size_t i) { return number("%.0f s", shapes[i].firstWolf); });
     row("wolves expected", [&](std::size_t i) { return number("%.0f", shapes[i].wolves); });
+    for (int kind = 0; kind < 6; ++kind) {
+        const std::string name = std::string(wolfKindName(kind)) + " wolves: expected, first expected at";
+        row(name.c_str(), [&](std::size_t i) {
+            const float first = shapes[i].firstOfKind[static_cast<std::size_t>(kind)];
+            return first < 0 ? number("%.0f", shapes[i].ofKind[static_cast<std::size_t>(kind)])
+                             : number("%.0f", shapes[i].ofKind[static_cast<std::size_t>(kind)]) + ", " +
+                                   number("%.0f s", first);
+        });
+    }
     row("surges (30 s with twice the wolves of the 30 s before)",
         [&](std::size_t i) { return times(shapes[i].surges); });
     row("undefended: lost at", [&](std::size_t i) { return number("%.0f s", trials[i].undefended.seconds); });
@@ -215,8 +224,10 @@ void printFigures(const std::vector<LabLevel>& levels)
     });
     row("lost without", [&](std::size_t i) {
         std::string text;
-        for (const Ablation& a : trials[i].ablations)
-            text += a.result.lost ? (text.empty() ? "" : ", ") + std::string(buildingName(a.left)) : "";
+        for (const Ablation& a : trials[i].ablations) {
+            if (a.result.lost)
+                text += (text.empty() ? "" : ", ") + std::string(buildingName(a.left));
+        }
         return text.empty() ? std::string("none") : text;
     });
     row("best naive strategy", [&](std::size_t i) {

@@ -119,18 +119,27 @@ WaveShape waveShape(const std::string& mapPath, float rateScale)
     const std::size_t tens = static_cast<std::size_t>(std::ceil(mapData.totalWaveTime / timelineStep));
     std::vector<float> perTen(tens, 0.f);
     double total = 0;
+    std::array<double, 6> ofKind{};
     shape.firstWolf = -1;
+    shape.firstOfKind.fill(-1);
     for (std::size_t i = 0; static_cast<float>(i) * step < mapData.totalWaveTime; ++i) {
         const float t = (static_cast<float>(i) + 0.5f) * step;
         float rate = 0;
-        for (int kind = 0; kind < wolfKindCount; ++kind)
-            rate += spawnRate(kind, t);
+        for (std::size_t kind = 0; kind < ofKind.size(); ++kind) {
+            const float kindRate = spawnRate(static_cast<int>(kind), t);
+            rate += kindRate;
+            ofKind[kind] += static_cast<double>(kindRate * step);
+            if (shape.firstOfKind[kind] < 0 && ofKind[kind] >= 1)
+                shape.firstOfKind[kind] = t;
+        }
         total += static_cast<double>(rate * step);
         perTen[std::min(tens - 1, static_cast<std::size_t>(t / timelineStep))] += rate * step;
         if (shape.firstWolf < 0 && total >= 1)
             shape.firstWolf = t;
     }
     shape.wolves = static_cast<float>(total);
+    for (std::size_t kind = 0; kind < ofKind.size(); ++kind)
+        shape.ofKind[kind] = static_cast<float>(ofKind[kind]);
     const std::size_t span = static_cast<std::size_t>(surgeWindow / timelineStep);
     for (std::size_t i = 0; i + span <= perTen.size(); ++i) {
         float sum = 0;

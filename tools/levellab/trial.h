@@ -7,6 +7,7 @@
 #include "plans.h"
 #include "strategies.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,8 @@ struct WaveShape
 {
     float firstWolf = 0;             // seconds until the summed rates, integrated from 0, reach 1
     float wolves = 0;                // expected wolves in all
+    std::array<float, 6> firstOfKind{}; // seconds until a kind's rate, integrated, reaches 1; -1 if never
+    std::array<float, 6> ofKind{};      // expected wolves of each kind
     std::vector<float> perWindow;    // expected wolves in each 30 s from the start, in steps of 10 s
     std::vector<float> surges;       // start of each 30 s with at least twice the wolves of the 30 s before
 };
