@@ -34,20 +34,32 @@ now() { date +%s.%N; }
 seconds_until() { echo "$1 - $(now)" | bc -l; }
 
 # Starts the game; with a file name, its frames are traced into that file
-# (the main thread's sleeps, which end each frame). Sets game_pid and window.
+# (the main thread's sleeps, which end each frame). Sets game_pid and window;
+# fails when no window shows within 30 s, three times over.
 start_game() {
-  local trace="${1:-}"
-  if [ -n "$trace" ]; then
-    ALSOFT_DRIVERS=null strace -f --seccomp-bpf -e trace=clock_nanosleep,nanosleep -ttt -T -o "$trace" \
-      ./brambleholt >/dev/null 2>&1 &
-    local tracer=$!
-    until game_pid="$(pgrep -P "$tracer" -x brambleholt)"; do sleep 0.1; done
-  else
-    ALSOFT_DRIVERS=null ./brambleholt >/dev/null 2>&1 &
-    game_pid=$!
-  fi
-  window="$(xdotool search --sync --onlyvisible --name '^Brambleholt$' | head -n 1)"
-  sleep 1
+  local trace="${1:-}" attempt waited
+  for attempt in 1 2 3; do
+    if [ -n "$trace" ]; then
+      ALSOFT_DRIVERS=null strace -f --seccomp-bpf -e trace=clock_nanosleep,nanosleep -ttt -T -o "$trace" \
+        ./brambleholt >/dev/null 2>&1 &
+      local tracer=$!
+      until game_pid="$(pgrep -P "$tracer" -x brambleholt)" || ! kill -0 "$tracer" 2>/dev/null; do sleep 0.1; done
+    else
+      ALSOFT_DRIVERS=null ./brambleholt >/dev/null 2>&1 &
+      game_pid=$!
+    fi
+    for waited in $(seq 300); do
+      window="$(xdotool search --onlyvisible --name '^Brambleholt$' 2>/dev/null | head -n 1 || true)"
+      [ -n "$window" ] || ! kill -0 "${game_pid:-0}" 2>/dev/null && break
+      sleep 0.1
+    done
+    if [ -n "$window" ]; then
+      sleep 1
+      return 0
+    fi
+    stop_game
+  done
+  return 1
 }
 
 stop_game() {

@@ -6,6 +6,7 @@
 
 #include <SFML/Graphics/RenderTexture.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -62,11 +63,17 @@ void printTimeline(const Timeline& timeline)
             std::printf(" %3d (%d)", timeline.rows[i].most[kind], timeline.rows[i].arrived[kind]);
         std::printf("\n");
     }
+    // Losses and refusals in the order they happened.
+    std::vector<std::pair<float, std::string>> events;
     for (const BuildingLoss& loss : timeline.losses)
-        std::printf("    %6.1f s  lost the %s at (%d, %d): %s\n", loss.time, loss.building.c_str(), loss.column,
-                    loss.row, loss.cause.c_str());
+        events.emplace_back(loss.time, "lost the " + loss.building + " at (" + std::to_string(loss.column) + ", " +
+                                           std::to_string(loss.row) + "): " + loss.cause);
     for (const RefusedClick& click : timeline.refused)
-        std::printf("    %6.1f s  refused '%s': %s\n", click.time, click.placement.c_str(), click.reason.c_str());
+        events.emplace_back(click.time, "refused '" + click.placement + "': " + click.reason);
+    std::stable_sort(events.begin(), events.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [time, what] : events)
+        std::printf("    %6.1f s  %s\n", time, what.c_str());
 }
 
 // The share of the time from the first wolf to the end of the waves with a
@@ -140,18 +147,23 @@ void printTrial(const LabLevel& level, float rateScale)
                 "end of the waves; surges at %s\n",
                 100 * busyShare(trial.plan, trial.waveTime), trial.plan.timeline.firstWolf,
                 times(surgesIn(trial.plan.timeline.arrivals, trial.waveTime)).c_str());
+    PlayOptions options;
+    options.rateScale = rateScale;
+    options.maxSeconds = trial.timeLimit;
+    const std::string lostPicture = scaledName(level.picturePrefix, "lost");
     std::printf("  timeline of the plan on time:\n");
     printTimeline(trial.plan.timeline);
-    if (firstLoss) {
+    if (!trial.plan.won) {
+        playtest(level.mapPath, level.plan, options);
+        saveBoard(lostPicture);
+        std::printf("  the board where the plan on time ended: %s\n", lostPicture.c_str());
+    } else if (firstLoss) {
+        // Played again to leave its end on the board for the picture.
         const unsigned seed = static_cast<unsigned>(firstLoss - trial.varied.data()) + 1;
-        PlayOptions options;
-        options.rateScale = rateScale;
-        options.maxSeconds = trial.timeLimit;
         variedRun(level.mapPath, level.plan, level.maxLate, seed, options);
-        const std::string picture = scaledName(level.picturePrefix, "lost");
-        saveBoard(picture);
+        saveBoard(lostPicture);
         std::printf("  timeline of varied run %u, which was not won (the board where it ended: %s):\n", seed,
-                    picture.c_str());
+                    lostPicture.c_str());
         printTimeline(firstLoss->timeline);
     }
     std::printf("\n");
