@@ -122,6 +122,8 @@ play_plan() {
     done
     xdotool windowfocus "$window" key "$key"
     xdotool mousemove --window "$window" "$x" "$y" click 1
+    # With CLICK_LOG set, each click's planned and actual level time.
+    [ -z "${CLICK_LOG:-}" ] || echo "$t $(echo "($(now) - $level_start) * $LEVEL_CLOCK_RATE" | bc -l)" >> "$CLICK_LOG"
     # Keep the pointer off the board, so no preview is drawn over it.
     xdotool mousemove --window "$window" 600 560
     sleep 0.15

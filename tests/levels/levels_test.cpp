@@ -36,7 +36,7 @@ float maxLateClick(int level)
 constexpr int goldenTick = 3000;
 const std::uint64_t goldenHashes[3] = {
     0xed72dc5b339c4f9full,
-    0x86fbe201f8759822ull,
+    0xcba27012d4565dc2ull,
     0x8c6ae7662c196aeaull,
 };
 

@@ -175,8 +175,10 @@ PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, const Pla
     TimelineRecorder recorder(result.timeline);
     float now = 0;
 
+    float lockCleared = -1e9f; // level time at which the build lock last cleared
     while (result.ticks < options.maxTicks && now < options.maxSeconds && levelWon == 0 && levelLost == 0) {
-        while (next < pending.size() && pending[next].time <= now && buildLock == 0) {
+        while (next < pending.size() && pending[next].time <= now && buildLock == 0 &&
+               now >= lockCleared + options.reaction) {
             const std::string why = refusal(pending[next]);
             if (!why.empty() || !place(pending[next], result)) {
                 recorder.refused(now, describe(pending[next]), why);
@@ -185,11 +187,14 @@ PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, const Pla
             ++next;
         }
         const sf::Time dt = std::min(frames.next(), longestFrame);
+        const std::uint8_t lockedBefore = buildLock;
         recorder.beforeTick();
         tick(dt);
         ++result.ticks;
         const float before = now;
         now = static_cast<float>(elapsedMs) / 1000;
+        if (lockedBefore == 1 && buildLock == 0)
+            lockCleared = now;
         recorder.afterTick(before, now, mapData.totalWaveTime);
         if (options.hashTick > 0 && result.ticks == options.hashTick)
             result.hashAtTick = worldHash();

@@ -33,6 +33,7 @@ struct PlayOptions
 {
     float rateScale = 1.f;  // every peak rate of the map multiplied by this
     unsigned frameSeed = 0; // 0: frames of exactly 1/30 s; else drawn from the real game's spread
+    float reaction = 0.f;   // seconds a person takes to click again once the build lock clears
     float maxSeconds = 1e9f; // level time at which an undecided run stops
     int maxTicks = 1 << 30;
     int hashTick = 0;        // when positive, the world is hashed after this tick

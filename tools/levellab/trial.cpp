@@ -21,6 +21,7 @@ PlayResult variedRun(const std::string& mapPath, const BuildPlan& plan, float ma
                      PlayOptions options)
 {
     options.frameSeed = seed;
+    options.reaction = personsReaction;
     return playtest(mapPath, jittered(plan, maxLate, seed), options);
 }
 

@@ -29,6 +29,7 @@ struct LevelTrial
 };
 
 constexpr int variedRuns = 10; // unless asked for more
+constexpr float personsReaction = 0.5f;
 
 // What the trial includes beyond the plan on time.
 enum TrialParts
@@ -45,7 +46,8 @@ LevelTrial tryLevel(const std::string& mapPath, const BuildPlan& plan, float max
                     int parts = Everything, int runs = variedRuns);
 
 // One varied run: frames of the real game's lengths and clicks up to maxLate
-// seconds late, both drawn from the seed.
+// seconds late, both drawn from the seed; a click comes half a second after
+// the build lock clears at the soonest, as a person's does.
 PlayResult variedRun(const std::string& mapPath, const BuildPlan& plan, float maxLate, unsigned seed,
                      PlayOptions options);
 
