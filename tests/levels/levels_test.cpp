@@ -184,8 +184,10 @@ TEST(LevelPlans, EachLevelTeachesItsIdea)
         ASSERT_LT(withoutEntry.size(), levelPlan(level).size());
         PlayOptions options;
         options.maxSeconds = trialOf(level).timeLimit;
-        for (unsigned seed = 1; seed <= 3; ++seed)
-            EXPECT_FALSE(variedRun(levelFile(level), withoutEntry, 3, seed, options).won) << "level " << level;
+        std::vector<PlayResult> runs;
+        for (unsigned seed = 1; seed <= variedRuns; ++seed)
+            runs.push_back(variedRun(levelFile(level), withoutEntry, 3, seed, options));
+        EXPECT_LE(wins(runs), 1) << "level " << level << " is won without its entry towers";
     }
 }
 
