@@ -2,6 +2,7 @@
 
 #include "ui/animated_sprite.h"
 #include "ui/board_atlas.h"
+#include "ui/opaque_boxes.h"
 
 #include <cmath>
 
@@ -109,9 +110,44 @@ void DrawBatch::animated(const AnimatedSprite& sprite)
         corners[i].position = transform.transformPoint(corners[i].position);
         corners[i].texCoords += offset;
     }
+    const sf::IntRect* box = nullptr;
+    if (boxes_) {
+        // The frame's rectangle, from the quad's texture coordinates.
+        const sf::Vector2f topLeft = sprite.vertices[0].texCoords, bottomRight = sprite.vertices[2].texCoords;
+        const sf::IntRect frame(static_cast<int>(topLeft.x), static_cast<int>(topLeft.y),
+                                static_cast<int>(bottomRight.x - topLeft.x + 0.5f),
+                                static_cast<int>(bottomRight.y - topLeft.y + 0.5f));
+        box = boxes_->box(*sprite.texture, frame);
+    }
+    if (box) {
+        if (box->width <= 0 || box->height <= 0)
+            return; // a frame with nothing to show
+        // The same quad cut to the box: the corners are the sprite's own
+        // points at the box's edges, and their texels lie as far from the
+        // frame's corner, so each pixel drawn takes the texel it took before.
+        const float left = static_cast<float>(box->left), top = static_cast<float>(box->top);
+        const float right = left + static_cast<float>(box->width), bottom = top + static_cast<float>(box->height);
+        const sf::Vector2f texel = corners[0].texCoords;
+        corners[0].position = transform.transformPoint(left, top);
+        corners[1].position = transform.transformPoint(left, bottom);
+        corners[2].position = transform.transformPoint(right, bottom);
+        corners[3].position = transform.transformPoint(right, top);
+        corners[0].texCoords = texel + sf::Vector2f(left, top);
+        corners[1].texCoords = texel + sf::Vector2f(left, bottom);
+        corners[2].texCoords = texel + sf::Vector2f(right, bottom);
+        corners[3].texCoords = texel + sf::Vector2f(right, top);
+    }
     // The quad's corners go round: top left, bottom left, bottom right, top right.
     triangle(corners[0], corners[1], corners[2]);
     triangle(corners[0], corners[2], corners[3]);
+}
+
+void DrawBatch::setBlendMode(const sf::BlendMode& mode)
+{
+    if (mode != blendMode_) {
+        flush();
+        blendMode_ = mode;
+    }
 }
 
 void DrawBatch::draw(const sf::Drawable& drawable)
@@ -126,6 +162,7 @@ void DrawBatch::flush()
         return;
     sf::RenderStates states;
     states.texture = texture_;
+    states.blendMode = blendMode_;
     target_.draw(vertices_.data(), vertices_.size(), sf::Triangles, states);
     vertices_.clear();
 }

@@ -1,9 +1,11 @@
 #pragma once
-// Collects consecutive draws that use the same texture (or none) into one
-// vertex array, so that a run of them costs a single draw call. Drawing
-// order is kept exactly: a draw with another texture, or any other drawable,
-// first sends what was collected. Built afresh for each frame.
+// Collects consecutive draws that use the same texture (or none) and the
+// same blending into one vertex array, so that a run of them costs a single
+// draw call. Drawing order is kept exactly: a draw with another texture or
+// blending, or any other drawable, first sends what was collected. Built
+// afresh for each frame; its vertex buffer may be kept from frame to frame.
 
+#include <SFML/Graphics/BlendMode.hpp>
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Drawable.hpp>
 #include <SFML/Graphics/Rect.hpp>
@@ -15,6 +17,7 @@
 
 class AnimatedSprite;
 class BoardAtlas;
+class OpaqueBoxes;
 
 class DrawBatch
 {
@@ -22,8 +25,17 @@ public:
     // With an atlas, pictures found in it and all solid shapes use the
     // atlas's texture, so that they merge into the same runs.
     explicit DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas = nullptr)
-        : target_(target), atlas_(atlas)
+        : target_(target), atlas_(atlas), vertices_(ownVertices_)
     {
+    }
+    // With the vertex buffer of an earlier frame (emptied, its room kept), and
+    // the opaque boxes of sprite-sheet frames: an animated sprite's quad is
+    // cut to its frame's box, since the texels around it draw nothing.
+    DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const OpaqueBoxes* boxes,
+              std::vector<sf::Vertex>& vertices)
+        : target_(target), atlas_(atlas), boxes_(boxes), vertices_(vertices)
+    {
+        vertices_.clear();
     }
     ~DrawBatch() { flush(); }
     DrawBatch(const DrawBatch&) = delete;
@@ -44,6 +56,10 @@ public:
     void animated(const AnimatedSprite& sprite);
     // Anything else, in its turn.
     void draw(const sf::Drawable& drawable);
+    // The blending of what follows: the default alpha blending, or none for
+    // pictures without a see-through texel, whose pixels are the same either
+    // way but cost less to put down.
+    void setBlendMode(const sf::BlendMode& mode);
 
     void flush();
 
@@ -58,6 +74,9 @@ private:
 
     sf::RenderTarget& target_;
     const BoardAtlas* atlas_;
+    const OpaqueBoxes* boxes_ = nullptr;
     const sf::Texture* texture_ = nullptr;
-    std::vector<sf::Vertex> vertices_;
+    sf::BlendMode blendMode_ = sf::BlendAlpha;
+    std::vector<sf::Vertex> ownVertices_;
+    std::vector<sf::Vertex>& vertices_;
 };

@@ -57,6 +57,21 @@ int towerType(BuildTool tool)
     }
 }
 
+bool opaque(const sf::Texture& texture, const sf::IntRect& part)
+{
+    const sf::Image image = texture.copyToImage();
+    if (part.width <= 0 || part.height <= 0 || image.getSize().x < static_cast<unsigned>(part.left + part.width) ||
+        image.getSize().y < static_cast<unsigned>(part.top + part.height))
+        return false;
+    for (int y = part.top; y < part.top + part.height; ++y) {
+        for (int x = part.left; x < part.left + part.width; ++x) {
+            if (image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)).a != 255)
+                return false;
+        }
+    }
+    return true;
+}
+
 const sf::Texture& towerToolTexture(BuildTool tool)
 {
     switch (tool) {
@@ -76,10 +91,15 @@ MainView::MainView()
       atlas({&levelMap.lowGroundTexture, &levelMap.highGroundTexture, &homeTexture, &pondTexture,
              &platformTexture, &towerTexture, &iceTowerTexture, &skunkTowerTexture, &slapTowerTexture,
              &regularWolfTexture, &babyWolfTexture, &throwingWolfTexture, &suicidalWolfTexture,
-             &hackingWolfTexture, &catapultWolfTexture})
+             &hackingWolfTexture, &catapultWolfTexture}),
+      wolfFrames({&regularWolfTexture, &babyWolfTexture, &throwingWolfTexture, &suicidalWolfTexture,
+                  &hackingWolfTexture, &catapultWolfTexture})
 {
     bounds = sf::FloatRect(0, 0, 800, 474);
     tag = 1;
+    const sf::Vector2u high = levelMap.highGroundTexture.getSize();
+    opaqueLowGround_ = opaque(levelMap.lowGroundTexture, {1, 1, cellSize - 2, cellSize - 2});
+    opaqueHighGround_ = opaque(levelMap.highGroundTexture, {0, 0, static_cast<int>(high.x), static_cast<int>(high.y)});
 }
 
 int MainView::draw(sf::RenderTarget& target)
@@ -90,7 +110,7 @@ int MainView::draw(sf::RenderTarget& target)
 
 void MainView::drawWithPointer(sf::RenderTarget& target, sf::Vector2i pointer)
 {
-    DrawBatch batch(target, &atlas);
+    DrawBatch batch(target, &atlas, &wolfFrames, vertices_);
     drawGround(batch);
     drawPonds(batch);
     drawWolves(batch);
@@ -105,11 +125,16 @@ void MainView::drawGround(DrawBatch& batch) const
 {
     const float k = static_cast<float>(cellSize);
     // The strip along the top never meets a ground tile, so all of it is
-    // drawn before the tiles; each is still drawn once per cell of its column.
+    // drawn before the tiles; each is drawn once per cell of its column,
+    // which shows the same as once when the picture is opaque.
+    if (opaqueHighGround_)
+        batch.setBlendMode(sf::BlendNone);
+    const int stripDraws = opaqueHighGround_ ? 1 : levelMap.rows;
     for (int i = 0; i < levelMap.columns; ++i) {
-        for (int n = levelMap.rows - 1; n >= 0; --n)
+        for (int n = 0; n < stripDraws; ++n)
             batch.sprite(levelMap.highGroundTexture, {k * i + 1, 1 - k});
     }
+    batch.setBlendMode(opaqueLowGround_ ? sf::BlendNone : sf::BlendAlpha);
     const sf::IntRect tile(1, 1, cellSize - 2, cellSize - 2);
     for (int i = 0; i < levelMap.columns; ++i) {
         for (int n = levelMap.rows - 1; n >= 0; --n) {
@@ -118,6 +143,7 @@ void MainView::drawGround(DrawBatch& batch) const
                 batch.sprite(levelMap.lowGroundTexture, tile, {k * i + 1, 8 * k + 1 - k * n + 24});
         }
     }
+    batch.setBlendMode(sf::BlendAlpha);
     // A home covers its own tile and the gap around it, never a neighbour.
     for (int i = 0; i < levelMap.columns; ++i) {
         for (int n = levelMap.rows - 1; n >= 0; --n) {

@@ -7,8 +7,13 @@
 
 #include "ui/board_atlas.h"
 #include "ui/control.h"
+#include "ui/opaque_boxes.h"
+
+#include <SFML/Graphics/Vertex.hpp>
 
 #include <SFML/System/Vector2.hpp>
+
+#include <vector>
 
 class DrawBatch;
 
@@ -34,6 +39,7 @@ public:
     float barLength = 40.0f;
     float barThickness = 5.0f;
     BoardAtlas atlas; // the board's pictures in one texture, made once per level
+    OpaqueBoxes wolfFrames; // what each frame of the wolf sheets draws
 
 private:
     // The passes, in drawing order; each adds to one batch of draw calls.
@@ -45,4 +51,11 @@ private:
     void drawShots(DrawBatch& batch) const;
     void drawGhost(DrawBatch& batch, sf::Vector2i pointer) const;
     void drawOverlay(DrawBatch& batch) const;
+
+    // Whether the terrain pictures have no see-through texel where they are
+    // drawn: then they need no blending, and the strip along the top, drawn
+    // over itself once per cell of its column, shows the same when drawn once.
+    bool opaqueLowGround_ = false;
+    bool opaqueHighGround_ = false;
+    std::vector<sf::Vertex> vertices_; // the draw batch's buffer, kept from frame to frame
 };
