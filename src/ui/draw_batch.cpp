@@ -142,6 +142,11 @@ void DrawBatch::animated(const AnimatedSprite& sprite)
     triangle(corners[0], corners[2], corners[3]);
 }
 
+bool DrawBatch::holds(const sf::Texture& picture) const
+{
+    return atlas_ && atlas_->place(&picture);
+}
+
 void DrawBatch::setBlendMode(const sf::BlendMode& mode)
 {
     if (mode != blendMode_) {

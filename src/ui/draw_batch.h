@@ -62,6 +62,8 @@ public:
     void setBlendMode(const sf::BlendMode& mode);
 
     void flush();
+    // Whether a picture is drawn from the atlas, in the same run as the rest.
+    bool holds(const sf::Texture& picture) const;
 
 private:
     void use(const sf::Texture* texture);

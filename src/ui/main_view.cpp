@@ -25,20 +25,12 @@ const sf::Color magenta(255, 0, 255, 255);
 const sf::Color ghostTint(255, 255, 255, 100);
 const sf::Color overlayTint(255, 255, 255, 180);
 
-// A bar is a frame with a black outline around a fill of the given
-// fraction; fractions are not clamped, so a negative health draws a fill of
-// negative size.
+// A vertical bar is a frame with a black outline around a fill from the
+// bottom; fractions are not clamped.
 void drawVerticalBar(DrawBatch& batch, float x, float y, float fraction, const sf::Color& colour)
 {
     batch.outline({x, y}, {5, 40}, sf::Color(0, 0, 0, 255));
     batch.rectangle({x, y + 40 * (1 - fraction)}, {5, 40 * fraction}, colour);
-}
-
-void drawHorizontalBar(DrawBatch& batch, float x, float y, float length, float thickness, float fraction,
-                       const sf::Color& colour)
-{
-    batch.outline({x, y}, {length, thickness}, sf::Color(0, 0, 0, 255));
-    batch.rectangle({x, y}, {length * fraction, thickness}, colour);
 }
 
 bool isTowerTool(BuildTool tool)
@@ -91,7 +83,8 @@ MainView::MainView()
       atlas({&levelMap.lowGroundTexture, &levelMap.highGroundTexture, &homeTexture, &pondTexture,
              &platformTexture, &towerTexture, &iceTowerTexture, &skunkTowerTexture, &slapTowerTexture,
              &regularWolfTexture, &babyWolfTexture, &throwingWolfTexture, &suicidalWolfTexture,
-             &hackingWolfTexture, &catapultWolfTexture}),
+             &hackingWolfTexture, &catapultWolfTexture,
+             &bars.pictures()}), // last: the other pictures keep their places, and their texels
       wolfFrames({&regularWolfTexture, &babyWolfTexture, &throwingWolfTexture, &suicidalWolfTexture,
                   &hackingWolfTexture, &catapultWolfTexture})
 {
@@ -177,7 +170,7 @@ void MainView::drawWolves(DrawBatch& batch) const
             batch.animated(wolf->sprite);
             const sf::Color& colour = wolf->state == WolfState::Stunned ? red : wolf->slowed ? blue : green;
             const float fraction = static_cast<float>(wolf->health) / static_cast<float>(wolf->maxHealth);
-            drawHorizontalBar(batch, k * (at.x - 1.5f) - 20, 405 - k * (at.y - 1) + 24, 40, 5, fraction, colour);
+            bars.draw(batch, {k * (at.x - 1.5f) - 20, 405 - k * (at.y - 1) + 24}, fraction, colour);
         } else {
             // Lies on its side in the box it stood in.
             wolf->sprite.setPosition(k * (at.x - 1.5f) - 16, 409 - k * (at.y - 1) + 24);
@@ -217,11 +210,19 @@ void MainView::drawTowers(DrawBatch& batch) const
         const float x = static_cast<float>(tower->x), y = static_cast<float>(tower->y);
         batch.sprite(tower->texture(), {k * (x - 1.5f) - 16, 384 - k * (y - 1.5f)});
         if (tower->state == TowerState::Building)
-            drawHorizontalBar(batch, k * (x - 1.5f) - barLength * 0.5f, 440 - k * (y - 1), barLength,
-                              barThickness, 1 - tower->timer, magenta);
-        drawHorizontalBar(batch, k * (x - 1.5f) - 20, 405 - k * (y - 1), barLength, barThickness,
-                          static_cast<float>(tower->health) / 100, green);
+            drawHorizontalBar(batch, {k * (x - 1.5f) - barLength * 0.5f, 440 - k * (y - 1)}, 1 - tower->timer,
+                              magenta);
+        drawHorizontalBar(batch, {k * (x - 1.5f) - 20, 405 - k * (y - 1)}, static_cast<float>(tower->health) / 100,
+                          green);
     }
+}
+
+void MainView::drawHorizontalBar(DrawBatch& batch, sf::Vector2f at, float fraction, const sf::Color& colour) const
+{
+    if (barLength == HealthBars::length && barThickness == HealthBars::thickness)
+        bars.draw(batch, at, fraction, colour);
+    else
+        drawBarRectangles(batch, at, {barLength, barThickness}, fraction, colour);
 }
 
 void MainView::drawShots(DrawBatch& batch) const

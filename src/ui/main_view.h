@@ -7,6 +7,7 @@
 
 #include "ui/board_atlas.h"
 #include "ui/control.h"
+#include "ui/health_bars.h"
 #include "ui/opaque_boxes.h"
 
 #include <SFML/Graphics/Vertex.hpp>
@@ -38,6 +39,7 @@ public:
     std::int32_t cellSize = 50;
     float barLength = 40.0f;
     float barThickness = 5.0f;
+    HealthBars bars;  // before the atlas, which holds their pictures
     BoardAtlas atlas; // the board's pictures in one texture, made once per level
     OpaqueBoxes wolfFrames; // what each frame of the wolf sheets draws
 
@@ -51,6 +53,8 @@ private:
     void drawShots(DrawBatch& batch) const;
     void drawGhost(DrawBatch& batch, sf::Vector2i pointer) const;
     void drawOverlay(DrawBatch& batch) const;
+    // A tower's horizontal bar of barLength x barThickness.
+    void drawHorizontalBar(DrawBatch& batch, sf::Vector2f at, float fraction, const sf::Color& colour) const;
 
     // Whether the terrain pictures have no see-through texel where they are
     // drawn: then they need no blending, and the strip along the top, drawn
