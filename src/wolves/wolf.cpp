@@ -53,6 +53,18 @@ WolfSlots& wolfSlots()
     return slots;
 }
 
+// trunc(unitRandom() * total), from one draw of the engine. While r * total
+// stays below 2^53 the double product is exact, and so is the same figure
+// in integers, which is quicker.
+std::int32_t pickBelow(std::int32_t total)
+{
+    if (total >= 0 && total < (1 << 21)) {
+        const auto r = static_cast<std::uint32_t>(randomEngine());
+        return static_cast<std::int32_t>((static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(total)) >> 32);
+    }
+    return static_cast<std::int32_t>(unitRandom() * total);
+}
+
 } // namespace
 
 void* Wolf::operator new(std::size_t size)
@@ -288,18 +300,28 @@ void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*p
 {
     sf::Vector2i at = route.back();
     const std::int32_t steps = levelMap.cell(at).*distance;
-    if (steps > 0)
-        route.reserve(route.size() + static_cast<std::size_t>(steps));
+    if (steps <= 0)
+        return;
+    route.reserve(route.size() + static_cast<std::size_t>(steps));
+    const LevelMap::StepChoices& choices = levelMap.stepChoices(distance, paths);
     for (std::int32_t n = steps; n > 0; --n) {
-        std::int32_t weights[4] = {0, 0, 0, 0};
-        for (int i = 0; i < 4; ++i) {
-            const sf::Vector2i next = at + neighbourOffsets[i];
-            if (LevelMap::inGrid(next) && levelMap.cell(next).*distance == n - 1) {
-                for (int j = i; j < 4; ++j)
-                    weights[j] += levelMap.cell(next).*paths;
+        // The weights of the neighbours n - 1 steps away; the field's own
+        // choices hold them whenever the wolf stands n steps away, as it does
+        // unless the field is inconsistent.
+        std::int32_t own[4] = {0, 0, 0, 0};
+        const std::int32_t* weights = own;
+        if (levelMap.cell(at).*distance == n) {
+            weights = choices.weights[at.x][at.y];
+        } else {
+            for (int i = 0; i < 4; ++i) {
+                const sf::Vector2i next = at + neighbourOffsets[i];
+                if (LevelMap::inGrid(next) && levelMap.cell(next).*distance == n - 1) {
+                    for (int j = i; j < 4; ++j)
+                        own[j] += levelMap.cell(next).*paths;
+                }
             }
         }
-        const auto k = static_cast<std::int32_t>(unitRandom() * weights[3]);
+        const std::int32_t k = pickBelow(weights[3]);
         for (int i = 0; i < 4; ++i) {
             if (k < weights[i]) {
                 at += neighbourOffsets[i];
