@@ -34,6 +34,14 @@ sf::Vector2f DrawBatch::useSolid()
     return {0.f, 0.f};
 }
 
+sf::IntRect DrawBatch::frameOf(const AnimatedSprite& sprite)
+{
+    // The frame's rectangle, from the quad's texture coordinates.
+    const sf::Vector2f topLeft = sprite.vertices[0].texCoords, bottomRight = sprite.vertices[2].texCoords;
+    return {static_cast<int>(topLeft.x), static_cast<int>(topLeft.y),
+            static_cast<int>(bottomRight.x - topLeft.x + 0.5f), static_cast<int>(bottomRight.y - topLeft.y + 0.5f)};
+}
+
 void DrawBatch::triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Vertex& c)
 {
     vertices_.push_back(a);
@@ -98,7 +106,38 @@ void DrawBatch::circle(sf::Vector2f position, float radius, sf::Color colour)
     }
 }
 
-void DrawBatch::animated(const AnimatedSprite& sprite)
+namespace {
+
+bool upright(const AnimatedSprite& sprite)
+{
+    return sprite.getRotation() == 0.f && sprite.getScale() == sf::Vector2f(1.f, 1.f) &&
+           sprite.getOrigin() == sf::Vector2f(0.f, 0.f);
+}
+
+// Whether an edge lies 1/64 of a pixel or more from the pixel centres.
+bool clearOfPixelCentres(float edge)
+{
+    return std::fabs(edge - std::floor(edge) - 0.5f) >= 1.f / 64;
+}
+
+} // namespace
+
+sf::FloatRect DrawBatch::animatedBounds(const AnimatedSprite& sprite) const
+{
+    if (!sprite.animation || !sprite.texture || !upright(sprite))
+        return {};
+    const sf::Vector2f at = sprite.getPosition();
+    sf::FloatRect bounds(at.x, at.y, sprite.vertices[2].position.x, sprite.vertices[2].position.y);
+    if (const sf::IntRect* box = boxes_ ? boxes_->box(*sprite.texture, frameOf(sprite)) : nullptr) {
+        bounds.left += static_cast<float>(box->left);
+        bounds.top += static_cast<float>(box->top);
+        bounds.width = static_cast<float>(box->width);
+        bounds.height = static_cast<float>(box->height);
+    }
+    return bounds;
+}
+
+void DrawBatch::animated(const AnimatedSprite& sprite, float coveredFrom)
 {
     if (!sprite.animation || !sprite.texture)
         return;
@@ -110,15 +149,7 @@ void DrawBatch::animated(const AnimatedSprite& sprite)
         corners[i].position = transform.transformPoint(corners[i].position);
         corners[i].texCoords += offset;
     }
-    const sf::IntRect* box = nullptr;
-    if (boxes_) {
-        // The frame's rectangle, from the quad's texture coordinates.
-        const sf::Vector2f topLeft = sprite.vertices[0].texCoords, bottomRight = sprite.vertices[2].texCoords;
-        const sf::IntRect frame(static_cast<int>(topLeft.x), static_cast<int>(topLeft.y),
-                                static_cast<int>(bottomRight.x - topLeft.x + 0.5f),
-                                static_cast<int>(bottomRight.y - topLeft.y + 0.5f));
-        box = boxes_->box(*sprite.texture, frame);
-    }
+    const sf::IntRect* box = boxes_ ? boxes_->box(*sprite.texture, frameOf(sprite)) : nullptr;
     if (box) {
         if (box->width <= 0 || box->height <= 0)
             return; // a frame with nothing to show
@@ -136,6 +167,13 @@ void DrawBatch::animated(const AnimatedSprite& sprite)
         corners[1].texCoords = texel + sf::Vector2f(left, bottom);
         corners[2].texCoords = texel + sf::Vector2f(right, bottom);
         corners[3].texCoords = texel + sf::Vector2f(right, top);
+    }
+    if (coveredFrom < corners[1].position.y && upright(sprite) && clearOfPixelCentres(corners[0].position.y)) {
+        if (coveredFrom <= corners[0].position.y)
+            return; // all of it will be covered
+        const float down = coveredFrom - corners[0].position.y;
+        corners[1].position.y = corners[2].position.y = coveredFrom;
+        corners[1].texCoords.y = corners[2].texCoords.y = corners[0].texCoords.y + down;
     }
     // The quad's corners go round: top left, bottom left, bottom right, top right.
     triangle(corners[0], corners[1], corners[2]);

@@ -53,7 +53,14 @@ public:
     // A solid circle of 30 points whose bounding box starts at the position.
     void circle(sf::Vector2f position, float radius, sf::Color colour);
     // An animated sprite's current frame, with its position and rotation.
-    void animated(const AnimatedSprite& sprite);
+    // An upright, unscaled sprite may be cut off at a whole pixel row below
+    // which something opaque will cover it anyway (never when its top lies
+    // near the middle of a pixel, where the texels would be taken at their
+    // edges).
+    void animated(const AnimatedSprite& sprite, float coveredFrom = 1e9f);
+    // The part of the window an upright, unscaled sprite's cut quad covers;
+    // empty for any other sprite.
+    sf::FloatRect animatedBounds(const AnimatedSprite& sprite) const;
     // Anything else, in its turn.
     void draw(const sf::Drawable& drawable);
     // The blending of what follows: the default alpha blending, or none for
@@ -73,6 +80,7 @@ private:
     // Switches to solid colour; returns the texture coordinate to use.
     sf::Vector2f useSolid();
     void triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Vertex& c);
+    static sf::IntRect frameOf(const AnimatedSprite& sprite);
 
     sf::RenderTarget& target_;
     const BoardAtlas* atlas_;

@@ -167,7 +167,7 @@ void MainView::drawWolves(DrawBatch& batch) const
         if (wolf->state != WolfState::Dying && wolf->state != WolfState::Dead) {
             const float r = wolf->radius();
             wolf->sprite.setPosition(k * (at.x - 1.5f) - r, 425 - r - k * (at.y - 1) + 24);
-            batch.animated(wolf->sprite);
+            batch.animated(wolf->sprite, coveredFrom(batch.animatedBounds(wolf->sprite)));
             const sf::Color& colour = wolf->state == WolfState::Stunned ? red : wolf->slowed ? blue : green;
             const float fraction = static_cast<float>(wolf->health) / static_cast<float>(wolf->maxHealth);
             bars.draw(batch, {k * (at.x - 1.5f) - 20, 405 - k * (at.y - 1) + 24}, fraction, colour);
@@ -179,6 +179,39 @@ void MainView::drawWolves(DrawBatch& batch) const
             batch.animated(wolf->sprite);
         }
     }
+}
+
+float MainView::coveredFrom(const sf::FloatRect& sprite) const
+{
+    // The raised pass draws opaque high ground over every wolf: a sprite
+    // standing within one column of blocks need not draw what they will cover.
+    // Blocks of one column touch or overlap from row to row; their left and
+    // right edges and their tops are whole pixels.
+    const float none = 1e9f;
+    const float k = static_cast<float>(cellSize);
+    if (!opaqueHighGround_ || sprite.width <= 0)
+        return none;
+    const int i = static_cast<int>(std::floor((sprite.left - 1) / k));
+    const sf::Vector2u block = levelMap.highGroundTexture.getSize();
+    if (i < 0 || i >= levelMap.columns || sprite.left < k * i + 1 ||
+        sprite.left + sprite.width > k * i + 1 + static_cast<float>(block.x))
+        return none;
+    const float bottom = sprite.top + sprite.height;
+    float start = none, end = -none; // the run of blocks being joined
+    for (int n = levelMap.rows - 1; n >= 0; --n) { // from the top of the screen down
+        if (levelMap.cells[i + 2][n + 1].terrain != HighGround)
+            continue;
+        const float top = 8 * k + 1 - k * n, low = top + static_cast<float>(block.y);
+        if (top <= end) {
+            end = std::max(end, low);
+            continue;
+        }
+        if (start < bottom && bottom <= end)
+            return start;
+        start = top;
+        end = low;
+    }
+    return start < bottom && bottom <= end ? start : none;
 }
 
 void MainView::drawRaised(DrawBatch& batch) const

@@ -10,6 +10,7 @@
 #include "ui/health_bars.h"
 #include "ui/opaque_boxes.h"
 
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 
 #include <SFML/System/Vector2.hpp>
@@ -53,6 +54,9 @@ private:
     void drawShots(DrawBatch& batch) const;
     void drawGhost(DrawBatch& batch, sf::Vector2i pointer) const;
     void drawOverlay(DrawBatch& batch) const;
+    // The first pixel row from which the high ground drawn later covers an
+    // upright sprite's quad, or a number below no sprite.
+    float coveredFrom(const sf::FloatRect& sprite) const;
     // A tower's horizontal bar of barLength x barThickness.
     void drawHorizontalBar(DrawBatch& batch, sf::Vector2f at, float fraction, const sf::Color& colour) const;
 
