@@ -146,6 +146,28 @@ per tick. That is the game's design: a machine that draws fewer than 30 frames
 a second also sends fewer wolves, whatever the wave asks for. The frame is kept
 fast so that this never matters.
 
+## Before this work
+
+The same scripts on the code before it (commit 1598948, which only added the
+bench), on the same machine on 2026-12-07; the one-minute load average was 2.7
+before and 3.0 after the frames, 2.8 before and 6.7 after the benchmarks:
+
+| wolves and quads | frame limit | game frame ms | bare frame ms | frame ratio | game fps | bare fps | fps ratio | game tick ms | game peak RSS |
+|---|---|---|---|---|---|---|---|---|---|
+| 2,000 | off | 43.5 | 19.7 | 2.21 | 22.5 | 48.4 | 0.46 | 0.466 | 119 MiB |
+| 2,000 | 30 | 45.8 | 33.5 | 1.37 | 21.6 | 29.8 | 0.72 | 0.511 | 120 MiB |
+| 10,000 | off | 144.0 | 71.3 | 2.02 | 6.6 | 13.7 | 0.48 | 2.655 | 166 MiB |
+| 10,000 | 30 | 126.6 | 58.4 | 2.17 | 6.5 | 16.3 | 0.40 | 2.453 | 167 MiB |
+
+| Benchmark | Median | Game's thread (CPU) |
+|---|---|---|
+| BM_Tick/2000 | 0.70 ms | 0.47 ms |
+| BM_Tick/10000 | 6.94 ms | 4.70 ms |
+| BM_Reroute/2000 | 1.01 ms | 0.97 ms |
+| BM_Reroute/10000 | 6.67 ms | 5.43 ms |
+| BM_Frame/2000 | 61.7 ms | 13.4 ms |
+| BM_Frame/10000 | 221.5 ms | 60.1 ms |
+
 ## What keeps it fast
 
 Everything below draws the same pixels and simulates the same world, draw for
@@ -153,6 +175,9 @@ draw: the golden frame of a crowded board (`tests/ui/main_view_test.cpp`) and
 the golden runs (`tests/world/tick_test.cpp`, `tests/levels`) compare them, and
 `bench/world_trace` prints a hash of every field every 100 ticks to compare two
 builds over long runs.
+
+Drawing. Software rendering pays for every triangle and for every 4 x 4 block
+of pixels a triangle touches, so the board draws fewer and smaller ones:
 
 - The board view draws through a batch (`src/ui/draw_batch.h`) that sends runs
   of draws sharing a texture and a blending in one call; every small picture of
@@ -162,18 +187,40 @@ builds over long runs.
 - Each wolf's quad is cut to its frame's opaque box, widened by one see-through
   texel (`src/ui/opaque_boxes.h`): the wolf art covers a fifth to two fifths
   of its frames, and transparent texels draw nothing.
+- A wolf standing within one column of high ground is cut at the blocks' top
+  row: the opaque blocks are drawn after the wolves and cover the rest.
+- A 40 x 5 health bar (`src/ui/health_bars.h`) was five rectangles, ten
+  triangles. Where all its edges lie clear of the pixel centres (by 1/64 of a
+  pixel; a rasteriser puts an edge within 1/512 of where it is asked), its ring
+  is one picture from the atlas, drawn texel for pixel, filled when the fill is
+  whole: two triangles, or four with a partial fill. Otherwise a whole fill
+  goes over a black box when the box's edges are exactly the ring's bands'
+  (four triangles); else the five rectangles.
 - The opaque ground is drawn without blending, and the strip of high ground
   along the top, which the board draws once per cell of its column over itself,
   is drawn once.
-- A full health bar, whose fill hides the frame's inside, is one black box and
-  its fill (four triangles) instead of the frame's four bands and the fill (ten).
-- The towers' target searches read a packed copy of the wolves' positions and
-  states, taken once per tick (`src/towers/wolf_scan.h`); the slap tower looks
-  only at the wolves filed under its four side cells, in list order.
+
+The tick:
+
+- The towers' target searches read a packed copy of the wolves' positions,
+  states and steps, noted right after each wolf's update (no wolf's update
+  changes another wolf, and no tower moves one); the slap tower looks only at
+  the wolves filed under its four side cells, in list order
+  (`src/towers/wolf_scan.h`). The arrow and ice towers' scan runs without a
+  branch.
+- Only the wolves found dead right after their update are looked at by the
+  sweep.
+- Wolves live side by side in slots of their own, and the tick fetches the next
+  ones ahead of their update; the fields every tick reads come first in a wolf.
 - The animation clock steps in whole microseconds inline, with the library's
-  own arithmetic, instead of through `sf::Time`'s out-of-line operators.
-- A route's room is reserved at its length before it is extended, and a wolf's
-  animations are filled with one allocation each.
+  own arithmetic, instead of through `sf::Time`'s out-of-line operators; the
+  tick's seconds are taken once.
+- Re-routing reads each field's route choices (the running sums of the closer
+  neighbours' paths), made once after the field is computed, and picks among
+  them with the same figure in integers while the product stays exact. A route's
+  room is reserved at its length; a wolf's animations take one allocation each.
+  The draws of the random engine are what is left: about 300,000 of them when a
+  platform cuts the flood's path with 10,000 wolves on it.
 
 ## Reproducing
 
@@ -182,7 +229,12 @@ scripts/test                    # builds everything in build/
 bench/performance_page.sh       # rewrites this page (needs xvfb, python3)
 bench/side_by_side.sh build 5 4 # the frame table alone
 cd build/game && ALSOFT_DRIVERS=null xvfb-run -a ../bench/brambleholt_bench
+bench/world_trace_compare.sh OLD_BUILD NEW_BUILD # same world, tick by tick?
 ```
+
+`bench/whole_program.sh` still times the real game on its menu and in level 3
+(CPU share, peak memory); it clicks level 3's cells, so it follows that
+level's layout.
 """
 open(page, "w").write(text)
 print("wrote", page)

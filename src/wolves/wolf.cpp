@@ -67,14 +67,28 @@ std::int32_t pickBelow(std::int32_t total)
 
 } // namespace
 
+// The sanitizer build keeps every wolf on the heap, so that a read of a
+// deleted wolf is caught there rather than landing in a reused slot.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool slotted = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool slotted = false;
+#else
+constexpr bool slotted = true;
+#endif
+#else
+constexpr bool slotted = true;
+#endif
+
 void* Wolf::operator new(std::size_t size)
 {
-    return size <= WolfSlots::slotSize ? wolfSlots().take() : ::operator new(size);
+    return slotted && size <= WolfSlots::slotSize ? wolfSlots().take() : ::operator new(size);
 }
 
 void Wolf::operator delete(void* wolf, std::size_t size)
 {
-    if (size <= WolfSlots::slotSize)
+    if (slotted && size <= WolfSlots::slotSize)
         wolfSlots().give(wolf);
     else
         ::operator delete(wolf);
