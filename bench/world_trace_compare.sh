@@ -9,6 +9,9 @@ old="$(cd "$1" && pwd)"
 new="$(cd "$2" && pwd)"
 ticks="${3:-6000}"
 here="$(cd "$(dirname "$0")" && pwd)"
+if [ -z "${BRAMBLEHOLT_TRACE_COMPARE:-}" ]; then
+  exec env BRAMBLEHOLT_TRACE_COMPARE=1 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$old" "$new" "$ticks"
+fi
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export ALSOFT_DRIVERS=null
@@ -19,7 +22,7 @@ status=0
 for map in "${maps[@]}"; do
   for build in old new; do
     dir="$old"; [ "$build" = new ] && dir="$new"
-    (cd "$dir/game" && xvfb-run -a -s "-screen 0 1024x768x24" ../bench/world_trace "$map" "$ticks" > "$work/$build")
+    (cd "$dir/game" && ../bench/world_trace "$map" "$ticks" > "$work/$build" 2>/dev/null)
   done
   if cmp -s "$work/old" "$work/new"; then
     echo "same: $map ($(wc -l < "$work/new") hashes, $(tail -1 "$work/new" | cut -d' ' -f2) wolves at the end)"
