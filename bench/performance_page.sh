@@ -18,7 +18,7 @@ done
 
 uptime > "$work/load-bench-before"
 (cd "$build/game" && ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
-  ../bench/brambleholt_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  ../bench/brambleholt_bench --benchmark_repetitions=5 --benchmark_min_time=0.2 --benchmark_report_aggregates_only=true \
   --benchmark_out="$work/bench.json" --benchmark_out_format=json >/dev/null)
 uptime > "$work/load-bench-after"
 "$here/side_by_side.sh" "$build" 5 4 > "$work/side.txt"
@@ -133,7 +133,7 @@ low-ground cell at least three steps from the home and routed from there, and
   panel, drawn into the game's window, plus `display`; the last column is the
   time on the game's own thread (llvmpipe renders on threads of its own).
 
-Five repetitions; load average before {load("load-bench-before")}, after {load("load-bench-after")}.
+Five repetitions of at least 0.2 s of timed work each; load average before {load("load-bench-before")}, after {load("load-bench-after")}.
 
 | Benchmark | Median | Spread (sd) | Game's thread |
 |---|---|---|---|

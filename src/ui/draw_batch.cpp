@@ -6,6 +6,17 @@
 
 #include <cmath>
 
+DrawBatch::DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const OpaqueBoxes* boxes,
+                     std::vector<sf::Vertex>& vertices)
+    : target_(target), atlas_(atlas), boxes_(boxes), vertices_(vertices)
+{
+    vertices_.clear();
+    const sf::View& view = target.getView();
+    const sf::Vector2f size(target.getSize());
+    pixelForUnit_ = view.getSize() == size && view.getCenter() == size / 2.f && view.getRotation() == 0.f &&
+                    view.getViewport() == sf::FloatRect(0, 0, 1, 1);
+}
+
 void DrawBatch::use(const sf::Texture* texture)
 {
     if (texture != texture_) {
@@ -168,7 +179,8 @@ void DrawBatch::animated(const AnimatedSprite& sprite, float coveredFrom)
         corners[2].texCoords = texel + sf::Vector2f(right, bottom);
         corners[3].texCoords = texel + sf::Vector2f(right, top);
     }
-    if (coveredFrom < corners[1].position.y && upright(sprite) && clearOfPixelCentres(corners[0].position.y)) {
+    if (coveredFrom < corners[1].position.y && pixelForUnit_ && upright(sprite) &&
+        clearOfPixelCentres(corners[0].position.y)) {
         if (coveredFrom <= corners[0].position.y)
             return; // all of it will be covered
         const float down = coveredFrom - corners[0].position.y;

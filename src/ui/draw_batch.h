@@ -32,11 +32,7 @@ public:
     // the opaque boxes of sprite-sheet frames: an animated sprite's quad is
     // cut to its frame's box, since the texels around it draw nothing.
     DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const OpaqueBoxes* boxes,
-              std::vector<sf::Vertex>& vertices)
-        : target_(target), atlas_(atlas), boxes_(boxes), vertices_(vertices)
-    {
-        vertices_.clear();
-    }
+              std::vector<sf::Vertex>& vertices);
     ~DrawBatch() { flush(); }
     DrawBatch(const DrawBatch&) = delete;
     DrawBatch& operator=(const DrawBatch&) = delete;
@@ -71,6 +67,10 @@ public:
     void flush();
     // Whether a picture is drawn from the atlas, in the same run as the rest.
     bool holds(const sf::Texture& picture) const;
+    // Whether the target's view puts one unit on one pixel, unturned, as the
+    // window's and a render texture's own views do: then an edge's place
+    // among the pixel centres can be told from its coordinate.
+    bool pixelForUnit() const { return pixelForUnit_; }
 
 private:
     void use(const sf::Texture* texture);
@@ -87,6 +87,7 @@ private:
     const OpaqueBoxes* boxes_ = nullptr;
     const sf::Texture* texture_ = nullptr;
     sf::BlendMode blendMode_ = sf::BlendAlpha;
+    bool pixelForUnit_ = false;
     std::vector<sf::Vertex> ownVertices_;
     std::vector<sf::Vertex>& vertices_;
 };

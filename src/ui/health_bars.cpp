@@ -56,7 +56,8 @@ void HealthBars::draw(DrawBatch& batch, sf::Vector2f at, float fraction, const s
         if (colour == fills[i])
             filled = i;
     }
-    if (sameRight && sameBottom && batch.holds(pictures_) && clearOfPixelCentres(x) && clearOfPixelCentres(y)) {
+    if (sameRight && sameBottom && batch.pixelForUnit() && batch.holds(pictures_) && clearOfPixelCentres(x) &&
+        clearOfPixelCentres(y)) {
         const bool whole = fraction == 1.f && filled >= 0;
         const int picture = whole ? filled : emptyRing;
         batch.sprite(pictures_, {0, picture * pitch, ringWidth, ringHeight}, {x - 1, y - 1});
