@@ -59,7 +59,7 @@ for name, b in medians.items():
 side = open(os.path.join(work, "side.txt")).read()
 table = "\n".join(l for l in side.splitlines() if l.startswith("|"))
 runs = "\n".join(l for l in side.splitlines() if l[:1].isdigit())
-side_load = "; ".join(l.split(":")[0] + ": " + re.sub(r"^.*load average:", "", l).strip()
+side_load = "; ".join(l.split(":")[0].replace("load ", "") + ": " + re.sub(r"^.*load average:", "", l).strip()
                       for l in side.splitlines() if l.startswith("load"))
 
 text = f"""# Performance
