@@ -11,26 +11,37 @@
 #include "world/world.h"
 
 #include <random>
+#include <string>
 #include <vector>
+
+std::string floodMap(int wolves)
+{
+    return std::string(BRAMBLEHOLT_BENCH_DIR) + "/flood-" + std::to_string(wolves) + ".txt";
+}
+
+void placeFloodTowers()
+{
+    // Five cells on each wall, staggered from wall to wall.
+    const int walls[4] = {8, 6, 4, 2};
+    int kind = 0;
+    for (int w = 0; w < 4; ++w) {
+        for (int i = 0; i < 5; ++i) {
+            const int column = 4 + w % 2 + 3 * i;
+            placeTower(kind, column, walls[w]);
+            kind = (kind + 1) % 4;
+        }
+    }
+}
 
 BusyLevel setUpBusyLevel(int wolfCount)
 {
     clearWorld();
-    loadLevel(3);
+    loadLevelFile(floodMap(10000));
     std::mt19937 setUp(2024u); // the set-up's own engine; the game's is reseeded below
 
-    // Towers on high ground, left to right, cycling through the four kinds.
-    // Built and ready, so that they search and shoot.
-    int kind = 0;
-    for (int column = 2; column <= 17 && towers.size() < 60; ++column) {
-        for (int row = 1; row <= 9 && towers.size() < 60; ++row) {
-            if (!canPlaceTower(column, row))
-                continue;
-            placeTower(kind, column, row);
-            towers.back()->state = TowerState::Ready;
-            kind = (kind + 1) % 4;
-        }
-    }
+    placeFloodTowers();
+    for (Tower* tower : towers)
+        tower->state = TowerState::Ready;
     buildLock = 0;
 
     // Wolves on low ground at least three steps from the home, each kind in

@@ -2,6 +2,7 @@
 
 #include "app/assets.h"
 #include "towers/bullet.h"
+#include "towers/wolf_scan.h"
 #include "wolves/wolf.h"
 #include "world/level_map.h"
 #include "world/world.h"
@@ -38,6 +39,8 @@ void SkunkTower::onCollapse()
             wolf->stateTimer = 5.0f;
         }
     }
+    // A dying wolf stunned here becomes a target again.
+    wolfScan.forget();
 }
 
 const sf::Texture& SkunkTower::texture() const
@@ -54,9 +57,9 @@ bool besideCell(sf::Vector2i cell, sf::Vector2i tower)
     return std::abs(cell.x - tower.x) + std::abs(cell.y - tower.y) == 1;
 }
 
-bool passingBeside(const Wolf& wolf, sf::Vector2i tower)
+bool passingBeside(const WolfScan::Step& wolf, sf::Vector2i tower)
 {
-    const sf::Vector2i leaving = wolf.route[0], entering = wolf.route[1];
+    const sf::Vector2i leaving = wolf.leaving, entering = wolf.entering;
     // Most wolves are nowhere near: neither cell of their step touches the tower.
     if (!besideCell(leaving, tower) && !besideCell(entering, tower))
         return false;
@@ -78,11 +81,11 @@ void SlapTower::acquireTarget()
 {
     static std::vector<Wolf*> candidates;
     candidates.clear();
-    for (Wolf* wolf : wolves) {
-        if (wolf->state == WolfState::Dying || wolf->state == WolfState::Dead || wolf->route.size() < 2)
-            continue;
-        if (passingBeside(*wolf, {x, y}))
-            candidates.push_back(wolf);
+    // Only wolves on a step touching a side cell can pass beside the tower;
+    // what the test reads of them (state, step, progress) is noted packed.
+    for (std::size_t i : wolfScan.besideCell({x, y})) {
+        if (wolfScan.canBeTarget(i) && passingBeside(wolfScan.step(i), {x, y}))
+            candidates.push_back(wolves[i]);
     }
     if (candidates.empty())
         return;

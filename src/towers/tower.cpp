@@ -2,6 +2,7 @@
 
 #include "app/assets.h"
 #include "towers/bullet.h"
+#include "towers/wolf_scan.h"
 #include "wolves/stone.h"
 #include "wolves/wolf.h"
 #include "world/world.h"
@@ -47,20 +48,11 @@ void Tower::update(float dt)
 
 void Tower::shootRandomWolf(bool onlyUnslowed)
 {
-    static std::vector<Wolf*> candidates;
-    candidates.clear();
-    const float column = static_cast<float>(x), row = static_cast<float>(y);
-    for (Wolf* wolf : wolves) {
-        if (wolf->state == WolfState::Dying || wolf->state == WolfState::Dead || (onlyUnslowed && wolf->slowed))
-            continue;
-        const sf::Vector2f at = wolf->position();
-        if ((at.x - column) * (at.x - column) + (at.y - row) * (at.y - row) < 30.25f)
-            candidates.push_back(wolf);
-    }
+    const std::vector<std::size_t>& candidates = wolfScan.withinReach({x, y}, onlyUnslowed);
     if (candidates.empty())
         return;
     const auto index = static_cast<std::size_t>(unitRandom() * static_cast<double>(candidates.size()));
-    fire(candidates[index]);
+    fire(wolves[candidates[index]]);
     state = TowerState::Reloading;
     timer = reloadTime;
 }

@@ -43,19 +43,20 @@ void AnimatedSprite::update(sf::Time elapsed)
 {
     if (!animation)
         return;
-    currentTime += elapsed;
-    if (currentTime >= frameTime) {
+    std::int64_t now = microsecondsOf(currentTime) + microsecondsOf(elapsed);
+    const std::int64_t frame = microsecondsOf(frameTime);
+    if (now >= frame) {
         // A zero frame time would divide by zero; it simply stays on the frame.
-        if (frameTime > sf::Time::Zero)
-            currentTime = sf::microseconds(currentTime.asMicroseconds() % frameTime.asMicroseconds());
-        else
-            currentTime = sf::Time::Zero;
+        now = frame > 0 ? now % frame : 0;
         if (currentFrame + 1 < animation->frames.size())
             ++currentFrame;
         else
             currentFrame = 0;
+        currentTime = timeOfMicroseconds(now);
         setFrame(currentFrame, false);
+        return;
     }
+    currentTime = timeOfMicroseconds(now);
 }
 
 void AnimatedSprite::draw(sf::RenderTarget& target, sf::RenderStates states) const

@@ -10,7 +10,32 @@
 #include <SFML/System/Time.hpp>
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
 #include <vector>
+
+// An sf::Time is nothing but its count of microseconds. The wolves' clocks
+// step every tick, so they read and make times inline here rather than through
+// the library's out-of-line operators; the arithmetic is the library's own.
+static_assert(std::is_trivially_copyable_v<sf::Time> && sizeof(sf::Time) == sizeof(std::int64_t));
+inline std::int64_t microsecondsOf(sf::Time time)
+{
+    std::int64_t microseconds;
+    std::memcpy(&microseconds, &time, sizeof microseconds);
+    return microseconds;
+}
+inline sf::Time timeOfMicroseconds(std::int64_t microseconds)
+{
+    sf::Time time = sf::Time::Zero;
+    std::memcpy(static_cast<void*>(&time), &microseconds, sizeof microseconds);
+    return time;
+}
+// sf::seconds: the float seconds times a million, truncated.
+inline sf::Time timeOfSeconds(float seconds)
+{
+    return timeOfMicroseconds(static_cast<std::int64_t>(seconds * 1000000));
+}
 
 // The frames of one animation on one sprite sheet, in playing order.
 struct Animation

@@ -2,8 +2,20 @@
 
 #include "ui/animated_sprite.h"
 #include "ui/board_atlas.h"
+#include "ui/opaque_boxes.h"
 
 #include <cmath>
+
+DrawBatch::DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const OpaqueBoxes* boxes,
+                     std::vector<sf::Vertex>& vertices)
+    : target_(target), atlas_(atlas), boxes_(boxes), vertices_(vertices)
+{
+    vertices_.clear();
+    const sf::View& view = target.getView();
+    const sf::Vector2f size(target.getSize());
+    pixelForUnit_ = view.getSize() == size && view.getCenter() == size / 2.f && view.getRotation() == 0.f &&
+                    view.getViewport() == sf::FloatRect(0, 0, 1, 1);
+}
 
 void DrawBatch::use(const sf::Texture* texture)
 {
@@ -31,6 +43,14 @@ sf::Vector2f DrawBatch::useSolid()
     }
     use(nullptr);
     return {0.f, 0.f};
+}
+
+sf::IntRect DrawBatch::frameOf(const AnimatedSprite& sprite)
+{
+    // The frame's rectangle, from the quad's texture coordinates.
+    const sf::Vector2f topLeft = sprite.vertices[0].texCoords, bottomRight = sprite.vertices[2].texCoords;
+    return {static_cast<int>(topLeft.x), static_cast<int>(topLeft.y),
+            static_cast<int>(bottomRight.x - topLeft.x + 0.5f), static_cast<int>(bottomRight.y - topLeft.y + 0.5f)};
 }
 
 void DrawBatch::triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Vertex& c)
@@ -97,7 +117,38 @@ void DrawBatch::circle(sf::Vector2f position, float radius, sf::Color colour)
     }
 }
 
-void DrawBatch::animated(const AnimatedSprite& sprite)
+namespace {
+
+bool upright(const AnimatedSprite& sprite)
+{
+    return sprite.getRotation() == 0.f && sprite.getScale() == sf::Vector2f(1.f, 1.f) &&
+           sprite.getOrigin() == sf::Vector2f(0.f, 0.f);
+}
+
+// Whether an edge lies 1/64 of a pixel or more from the pixel centres.
+bool clearOfPixelCentres(float edge)
+{
+    return std::fabs(edge - std::floor(edge) - 0.5f) >= 1.f / 64;
+}
+
+} // namespace
+
+sf::FloatRect DrawBatch::animatedBounds(const AnimatedSprite& sprite) const
+{
+    if (!sprite.animation || !sprite.texture || !upright(sprite))
+        return {};
+    const sf::Vector2f at = sprite.getPosition();
+    sf::FloatRect bounds(at.x, at.y, sprite.vertices[2].position.x, sprite.vertices[2].position.y);
+    if (const sf::IntRect* box = boxes_ ? boxes_->box(*sprite.texture, frameOf(sprite)) : nullptr) {
+        bounds.left += static_cast<float>(box->left);
+        bounds.top += static_cast<float>(box->top);
+        bounds.width = static_cast<float>(box->width);
+        bounds.height = static_cast<float>(box->height);
+    }
+    return bounds;
+}
+
+void DrawBatch::animated(const AnimatedSprite& sprite, float coveredFrom)
 {
     if (!sprite.animation || !sprite.texture)
         return;
@@ -109,9 +160,49 @@ void DrawBatch::animated(const AnimatedSprite& sprite)
         corners[i].position = transform.transformPoint(corners[i].position);
         corners[i].texCoords += offset;
     }
+    const sf::IntRect* box = boxes_ ? boxes_->box(*sprite.texture, frameOf(sprite)) : nullptr;
+    if (box) {
+        if (box->width <= 0 || box->height <= 0)
+            return; // a frame with nothing to show
+        // The same quad cut to the box: the corners are the sprite's own
+        // points at the box's edges, and their texels lie as far from the
+        // frame's corner, so each pixel drawn takes the texel it took before.
+        const float left = static_cast<float>(box->left), top = static_cast<float>(box->top);
+        const float right = left + static_cast<float>(box->width), bottom = top + static_cast<float>(box->height);
+        const sf::Vector2f texel = corners[0].texCoords;
+        corners[0].position = transform.transformPoint(left, top);
+        corners[1].position = transform.transformPoint(left, bottom);
+        corners[2].position = transform.transformPoint(right, bottom);
+        corners[3].position = transform.transformPoint(right, top);
+        corners[0].texCoords = texel + sf::Vector2f(left, top);
+        corners[1].texCoords = texel + sf::Vector2f(left, bottom);
+        corners[2].texCoords = texel + sf::Vector2f(right, bottom);
+        corners[3].texCoords = texel + sf::Vector2f(right, top);
+    }
+    if (coveredFrom < corners[1].position.y && pixelForUnit_ && upright(sprite) &&
+        clearOfPixelCentres(corners[0].position.y)) {
+        if (coveredFrom <= corners[0].position.y)
+            return; // all of it will be covered
+        const float down = coveredFrom - corners[0].position.y;
+        corners[1].position.y = corners[2].position.y = coveredFrom;
+        corners[1].texCoords.y = corners[2].texCoords.y = corners[0].texCoords.y + down;
+    }
     // The quad's corners go round: top left, bottom left, bottom right, top right.
     triangle(corners[0], corners[1], corners[2]);
     triangle(corners[0], corners[2], corners[3]);
+}
+
+bool DrawBatch::holds(const sf::Texture& picture) const
+{
+    return atlas_ && atlas_->place(&picture);
+}
+
+void DrawBatch::setBlendMode(const sf::BlendMode& mode)
+{
+    if (mode != blendMode_) {
+        flush();
+        blendMode_ = mode;
+    }
 }
 
 void DrawBatch::draw(const sf::Drawable& drawable)
@@ -126,6 +217,7 @@ void DrawBatch::flush()
         return;
     sf::RenderStates states;
     states.texture = texture_;
+    states.blendMode = blendMode_;
     target_.draw(vertices_.data(), vertices_.size(), sf::Triangles, states);
     vertices_.clear();
 }

@@ -1,9 +1,11 @@
 #pragma once
-// Collects consecutive draws that use the same texture (or none) into one
-// vertex array, so that a run of them costs a single draw call. Drawing
-// order is kept exactly: a draw with another texture, or any other drawable,
-// first sends what was collected. Built afresh for each frame.
+// Collects consecutive draws that use the same texture (or none) and the
+// same blending into one vertex array, so that a run of them costs a single
+// draw call. Drawing order is kept exactly: a draw with another texture or
+// blending, or any other drawable, first sends what was collected. Built
+// afresh for each frame; its vertex buffer may be kept from frame to frame.
 
+#include <SFML/Graphics/BlendMode.hpp>
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Drawable.hpp>
 #include <SFML/Graphics/Rect.hpp>
@@ -15,6 +17,7 @@
 
 class AnimatedSprite;
 class BoardAtlas;
+class OpaqueBoxes;
 
 class DrawBatch
 {
@@ -22,9 +25,14 @@ public:
     // With an atlas, pictures found in it and all solid shapes use the
     // atlas's texture, so that they merge into the same runs.
     explicit DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas = nullptr)
-        : target_(target), atlas_(atlas)
+        : target_(target), atlas_(atlas), vertices_(ownVertices_)
     {
     }
+    // With the vertex buffer of an earlier frame (emptied, its room kept), and
+    // the opaque boxes of sprite-sheet frames: an animated sprite's quad is
+    // cut to its frame's box, since the texels around it draw nothing.
+    DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const OpaqueBoxes* boxes,
+              std::vector<sf::Vertex>& vertices);
     ~DrawBatch() { flush(); }
     DrawBatch(const DrawBatch&) = delete;
     DrawBatch& operator=(const DrawBatch&) = delete;
@@ -41,11 +49,28 @@ public:
     // A solid circle of 30 points whose bounding box starts at the position.
     void circle(sf::Vector2f position, float radius, sf::Color colour);
     // An animated sprite's current frame, with its position and rotation.
-    void animated(const AnimatedSprite& sprite);
+    // An upright, unscaled sprite may be cut off at a whole pixel row below
+    // which something opaque will cover it anyway (never when its top lies
+    // near the middle of a pixel, where the texels would be taken at their
+    // edges).
+    void animated(const AnimatedSprite& sprite, float coveredFrom = 1e9f);
+    // The part of the window an upright, unscaled sprite's cut quad covers;
+    // empty for any other sprite.
+    sf::FloatRect animatedBounds(const AnimatedSprite& sprite) const;
     // Anything else, in its turn.
     void draw(const sf::Drawable& drawable);
+    // The blending of what follows: the default alpha blending, or none for
+    // pictures without a see-through texel, whose pixels are the same either
+    // way but cost less to put down.
+    void setBlendMode(const sf::BlendMode& mode);
 
     void flush();
+    // Whether a picture is drawn from the atlas, in the same run as the rest.
+    bool holds(const sf::Texture& picture) const;
+    // Whether the target's view puts one unit on one pixel, unturned, as the
+    // window's and a render texture's own views do: then an edge's place
+    // among the pixel centres can be told from its coordinate.
+    bool pixelForUnit() const { return pixelForUnit_; }
 
 private:
     void use(const sf::Texture* texture);
@@ -55,9 +80,14 @@ private:
     // Switches to solid colour; returns the texture coordinate to use.
     sf::Vector2f useSolid();
     void triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Vertex& c);
+    static sf::IntRect frameOf(const AnimatedSprite& sprite);
 
     sf::RenderTarget& target_;
     const BoardAtlas* atlas_;
+    const OpaqueBoxes* boxes_ = nullptr;
     const sf::Texture* texture_ = nullptr;
-    std::vector<sf::Vertex> vertices_;
+    sf::BlendMode blendMode_ = sf::BlendAlpha;
+    bool pixelForUnit_ = false;
+    std::vector<sf::Vertex> ownVertices_;
+    std::vector<sf::Vertex>& vertices_;
 };

@@ -25,20 +25,12 @@ const sf::Color magenta(255, 0, 255, 255);
 const sf::Color ghostTint(255, 255, 255, 100);
 const sf::Color overlayTint(255, 255, 255, 180);
 
-// A bar is a frame with a black outline around a fill of the given
-// fraction; fractions are not clamped, so a negative health draws a fill of
-// negative size.
+// A vertical bar is a frame with a black outline around a fill from the
+// bottom; fractions are not clamped.
 void drawVerticalBar(DrawBatch& batch, float x, float y, float fraction, const sf::Color& colour)
 {
     batch.outline({x, y}, {5, 40}, sf::Color(0, 0, 0, 255));
     batch.rectangle({x, y + 40 * (1 - fraction)}, {5, 40 * fraction}, colour);
-}
-
-void drawHorizontalBar(DrawBatch& batch, float x, float y, float length, float thickness, float fraction,
-                       const sf::Color& colour)
-{
-    batch.outline({x, y}, {length, thickness}, sf::Color(0, 0, 0, 255));
-    batch.rectangle({x, y}, {length * fraction, thickness}, colour);
 }
 
 bool isTowerTool(BuildTool tool)
@@ -55,6 +47,21 @@ int towerType(BuildTool tool)
     case BuildTool::SlapTower: return 3;
     default: return 0;
     }
+}
+
+bool opaque(const sf::Texture& texture, const sf::IntRect& part)
+{
+    const sf::Image image = texture.copyToImage();
+    if (part.width <= 0 || part.height <= 0 || image.getSize().x < static_cast<unsigned>(part.left + part.width) ||
+        image.getSize().y < static_cast<unsigned>(part.top + part.height))
+        return false;
+    for (int y = part.top; y < part.top + part.height; ++y) {
+        for (int x = part.left; x < part.left + part.width; ++x) {
+            if (image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)).a != 255)
+                return false;
+        }
+    }
+    return true;
 }
 
 const sf::Texture& towerToolTexture(BuildTool tool)
@@ -76,10 +83,16 @@ MainView::MainView()
       atlas({&levelMap.lowGroundTexture, &levelMap.highGroundTexture, &homeTexture, &pondTexture,
              &platformTexture, &towerTexture, &iceTowerTexture, &skunkTowerTexture, &slapTowerTexture,
              &regularWolfTexture, &babyWolfTexture, &throwingWolfTexture, &suicidalWolfTexture,
-             &hackingWolfTexture, &catapultWolfTexture})
+             &hackingWolfTexture, &catapultWolfTexture,
+             &bars.pictures()}), // last: the other pictures keep their places, and their texels
+      wolfFrames({&regularWolfTexture, &babyWolfTexture, &throwingWolfTexture, &suicidalWolfTexture,
+                  &hackingWolfTexture, &catapultWolfTexture})
 {
     bounds = sf::FloatRect(0, 0, 800, 474);
     tag = 1;
+    const sf::Vector2u high = levelMap.highGroundTexture.getSize();
+    opaqueLowGround_ = opaque(levelMap.lowGroundTexture, {1, 1, cellSize - 2, cellSize - 2});
+    opaqueHighGround_ = opaque(levelMap.highGroundTexture, {0, 0, static_cast<int>(high.x), static_cast<int>(high.y)});
 }
 
 int MainView::draw(sf::RenderTarget& target)
@@ -90,7 +103,7 @@ int MainView::draw(sf::RenderTarget& target)
 
 void MainView::drawWithPointer(sf::RenderTarget& target, sf::Vector2i pointer)
 {
-    DrawBatch batch(target, &atlas);
+    DrawBatch batch(target, &atlas, &wolfFrames, vertices_);
     drawGround(batch);
     drawPonds(batch);
     drawWolves(batch);
@@ -105,11 +118,16 @@ void MainView::drawGround(DrawBatch& batch) const
 {
     const float k = static_cast<float>(cellSize);
     // The strip along the top never meets a ground tile, so all of it is
-    // drawn before the tiles; each is still drawn once per cell of its column.
+    // drawn before the tiles; each is drawn once per cell of its column,
+    // which shows the same as once when the picture is opaque.
+    if (opaqueHighGround_)
+        batch.setBlendMode(sf::BlendNone);
+    const int stripDraws = opaqueHighGround_ ? 1 : levelMap.rows;
     for (int i = 0; i < levelMap.columns; ++i) {
-        for (int n = levelMap.rows - 1; n >= 0; --n)
+        for (int n = 0; n < stripDraws; ++n)
             batch.sprite(levelMap.highGroundTexture, {k * i + 1, 1 - k});
     }
+    batch.setBlendMode(opaqueLowGround_ ? sf::BlendNone : sf::BlendAlpha);
     const sf::IntRect tile(1, 1, cellSize - 2, cellSize - 2);
     for (int i = 0; i < levelMap.columns; ++i) {
         for (int n = levelMap.rows - 1; n >= 0; --n) {
@@ -118,6 +136,7 @@ void MainView::drawGround(DrawBatch& batch) const
                 batch.sprite(levelMap.lowGroundTexture, tile, {k * i + 1, 8 * k + 1 - k * n + 24});
         }
     }
+    batch.setBlendMode(sf::BlendAlpha);
     // A home covers its own tile and the gap around it, never a neighbour.
     for (int i = 0; i < levelMap.columns; ++i) {
         for (int n = levelMap.rows - 1; n >= 0; --n) {
@@ -148,10 +167,10 @@ void MainView::drawWolves(DrawBatch& batch) const
         if (wolf->state != WolfState::Dying && wolf->state != WolfState::Dead) {
             const float r = wolf->radius();
             wolf->sprite.setPosition(k * (at.x - 1.5f) - r, 425 - r - k * (at.y - 1) + 24);
-            batch.animated(wolf->sprite);
+            batch.animated(wolf->sprite, coveredFrom(batch.animatedBounds(wolf->sprite)));
             const sf::Color& colour = wolf->state == WolfState::Stunned ? red : wolf->slowed ? blue : green;
             const float fraction = static_cast<float>(wolf->health) / static_cast<float>(wolf->maxHealth);
-            drawHorizontalBar(batch, k * (at.x - 1.5f) - 20, 405 - k * (at.y - 1) + 24, 40, 5, fraction, colour);
+            bars.draw(batch, {k * (at.x - 1.5f) - 20, 405 - k * (at.y - 1) + 24}, fraction, colour);
         } else {
             // Lies on its side in the box it stood in.
             wolf->sprite.setPosition(k * (at.x - 1.5f) - 16, 409 - k * (at.y - 1) + 24);
@@ -160,6 +179,39 @@ void MainView::drawWolves(DrawBatch& batch) const
             batch.animated(wolf->sprite);
         }
     }
+}
+
+float MainView::coveredFrom(const sf::FloatRect& sprite) const
+{
+    // The raised pass draws opaque high ground over every wolf: a sprite
+    // standing within one column of blocks need not draw what they will cover.
+    // Blocks of one column touch or overlap from row to row; their left and
+    // right edges and their tops are whole pixels.
+    const float none = 1e9f;
+    const float k = static_cast<float>(cellSize);
+    if (!opaqueHighGround_ || sprite.width <= 0)
+        return none;
+    const int i = static_cast<int>(std::floor((sprite.left - 1) / k));
+    const sf::Vector2u block = levelMap.highGroundTexture.getSize();
+    if (i < 0 || i >= levelMap.columns || sprite.left < k * i + 1 ||
+        sprite.left + sprite.width > k * i + 1 + static_cast<float>(block.x))
+        return none;
+    const float bottom = sprite.top + sprite.height;
+    float start = none, end = -none; // the run of blocks being joined
+    for (int n = levelMap.rows - 1; n >= 0; --n) { // from the top of the screen down
+        if (levelMap.cells[i + 2][n + 1].terrain != HighGround)
+            continue;
+        const float top = 8 * k + 1 - k * n, low = top + static_cast<float>(block.y);
+        if (top <= end) {
+            end = std::max(end, low);
+            continue;
+        }
+        if (start < bottom && bottom <= end)
+            return start;
+        start = top;
+        end = low;
+    }
+    return start < bottom && bottom <= end ? start : none;
 }
 
 void MainView::drawRaised(DrawBatch& batch) const
@@ -191,11 +243,19 @@ void MainView::drawTowers(DrawBatch& batch) const
         const float x = static_cast<float>(tower->x), y = static_cast<float>(tower->y);
         batch.sprite(tower->texture(), {k * (x - 1.5f) - 16, 384 - k * (y - 1.5f)});
         if (tower->state == TowerState::Building)
-            drawHorizontalBar(batch, k * (x - 1.5f) - barLength * 0.5f, 440 - k * (y - 1), barLength,
-                              barThickness, 1 - tower->timer, magenta);
-        drawHorizontalBar(batch, k * (x - 1.5f) - 20, 405 - k * (y - 1), barLength, barThickness,
-                          static_cast<float>(tower->health) / 100, green);
+            drawHorizontalBar(batch, {k * (x - 1.5f) - barLength * 0.5f, 440 - k * (y - 1)}, 1 - tower->timer,
+                              magenta);
+        drawHorizontalBar(batch, {k * (x - 1.5f) - 20, 405 - k * (y - 1)}, static_cast<float>(tower->health) / 100,
+                          green);
     }
+}
+
+void MainView::drawHorizontalBar(DrawBatch& batch, sf::Vector2f at, float fraction, const sf::Color& colour) const
+{
+    if (barLength == HealthBars::length && barThickness == HealthBars::thickness)
+        bars.draw(batch, at, fraction, colour);
+    else
+        drawBarRectangles(batch, at, {barLength, barThickness}, fraction, colour);
 }
 
 void MainView::drawShots(DrawBatch& batch) const

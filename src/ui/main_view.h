@@ -7,8 +7,15 @@
 
 #include "ui/board_atlas.h"
 #include "ui/control.h"
+#include "ui/health_bars.h"
+#include "ui/opaque_boxes.h"
+
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/Vertex.hpp>
 
 #include <SFML/System/Vector2.hpp>
+
+#include <vector>
 
 class DrawBatch;
 
@@ -33,7 +40,9 @@ public:
     std::int32_t cellSize = 50;
     float barLength = 40.0f;
     float barThickness = 5.0f;
+    HealthBars bars;  // before the atlas, which holds their pictures
     BoardAtlas atlas; // the board's pictures in one texture, made once per level
+    OpaqueBoxes wolfFrames; // what each frame of the wolf sheets draws
 
 private:
     // The passes, in drawing order; each adds to one batch of draw calls.
@@ -45,4 +54,16 @@ private:
     void drawShots(DrawBatch& batch) const;
     void drawGhost(DrawBatch& batch, sf::Vector2i pointer) const;
     void drawOverlay(DrawBatch& batch) const;
+    // The first pixel row from which the high ground drawn later covers an
+    // upright sprite's quad, or a number below no sprite.
+    float coveredFrom(const sf::FloatRect& sprite) const;
+    // A tower's horizontal bar of barLength x barThickness.
+    void drawHorizontalBar(DrawBatch& batch, sf::Vector2f at, float fraction, const sf::Color& colour) const;
+
+    // Whether the terrain pictures have no see-through texel where they are
+    // drawn: then they need no blending, and the strip along the top, drawn
+    // over itself once per cell of its column, shows the same when drawn once.
+    bool opaqueLowGround_ = false;
+    bool opaqueHighGround_ = false;
+    std::vector<sf::Vertex> vertices_; // the draw batch's buffer, kept from frame to frame
 };

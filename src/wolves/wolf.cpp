@@ -7,6 +7,7 @@
 #include "wolves/stone.h"
 #include "world/world.h"
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -16,12 +17,82 @@ namespace {
 void fillAnimation(Animation& animation, const sf::Texture& sheet, int row)
 {
     animation.texture = &sheet;
-    animation.frames.clear();
-    for (int column : {1, 2, 1, 0})
-        animation.frames.emplace_back(32 * column, 32 * row, 32, 32);
+    const int top = 32 * row;
+    animation.frames.assign({{32, top, 32, 32}, {64, top, 32, 32}, {32, top, 32, 32}, {0, top, 32, 32}});
+}
+
+// Fixed slots for wolves, handed out last freed first; blocks are never given
+// back, since a level that once held many wolves may well hold them again.
+class WolfSlots
+{
+public:
+    static constexpr std::size_t slotSize = 512, perBlock = 256;
+
+    void* take()
+    {
+        if (free_.empty()) {
+            blocks_.emplace_back(new unsigned char[slotSize * perBlock]);
+            unsigned char* block = blocks_.back().get();
+            for (std::size_t i = perBlock; i-- > 0;)
+                free_.push_back(block + i * slotSize);
+        }
+        void* slot = free_.back();
+        free_.pop_back();
+        return slot;
+    }
+    void give(void* slot) { free_.push_back(slot); }
+
+private:
+    std::vector<std::unique_ptr<unsigned char[]>> blocks_;
+    std::vector<void*> free_;
+};
+
+WolfSlots& wolfSlots()
+{
+    static WolfSlots slots;
+    return slots;
+}
+
+// trunc(unitRandom() * total), from one draw of the engine. While r * total
+// stays below 2^53 the double product is exact, and so is the same figure
+// in integers, which is quicker.
+std::int32_t pickBelow(std::int32_t total)
+{
+    if (total >= 0 && total < (1 << 21)) {
+        const auto r = static_cast<std::uint32_t>(randomEngine());
+        return static_cast<std::int32_t>((static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(total)) >> 32);
+    }
+    return static_cast<std::int32_t>(unitRandom() * total);
 }
 
 } // namespace
+
+// The sanitizer build keeps every wolf on the heap, so that a read of a
+// deleted wolf is caught there rather than landing in a reused slot.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool slotted = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool slotted = false;
+#else
+constexpr bool slotted = true;
+#endif
+#else
+constexpr bool slotted = true;
+#endif
+
+void* Wolf::operator new(std::size_t size)
+{
+    return slotted && size <= WolfSlots::slotSize ? wolfSlots().take() : ::operator new(size);
+}
+
+void Wolf::operator delete(void* wolf, std::size_t size)
+{
+    if (slotted && size <= WolfSlots::slotSize)
+        wolfSlots().give(wolf);
+    else
+        ::operator delete(wolf);
+}
 
 Wolf::Wolf() = default;
 
@@ -78,10 +149,15 @@ void Wolf::update(float dt)
         levelLost = 1;
 
     float factor = 0.5f;
-    const sf::Vector2f at = position();
+    sf::Vector2f at;
+    bool placed = false;
     for (const Pond* pond : ponds) {
         if (pond->state != PondState::Full)
             continue;
+        if (!placed) {
+            at = position();
+            placed = true;
+        }
         const float dx = at.x - static_cast<float>(pond->x);
         const float dy = at.y - static_cast<float>(pond->y);
         if (dx * dx + dy * dy < 0.25f) {
@@ -89,7 +165,7 @@ void Wolf::update(float dt)
             break;
         }
     }
-    sprite.setFrameTime(sf::seconds(0.08f / factor));
+    sprite.setFrameTime(timeOfSeconds(0.08f / factor));
 
     if (slowed) {
         speed = baseSpeed * factor;
@@ -110,7 +186,7 @@ void Wolf::update(float dt)
             stateTimer = 1.0f;
         } else {
             walk(dt);
-            sprite.update(sf::seconds(dt));
+            sprite.update(timeOfSeconds(dt));
         }
         break;
     case WolfState::Attacking:
@@ -237,16 +313,29 @@ void Wolf::followField(std::int32_t MapCell::*distance, std::int32_t MapCell::*p
 void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*paths)
 {
     sf::Vector2i at = route.back();
-    for (std::int32_t n = levelMap.cell(at).*distance; n > 0; --n) {
-        std::int32_t weights[4] = {0, 0, 0, 0};
-        for (int i = 0; i < 4; ++i) {
-            const sf::Vector2i next = at + neighbourOffsets[i];
-            if (LevelMap::inGrid(next) && levelMap.cell(next).*distance == n - 1) {
-                for (int j = i; j < 4; ++j)
-                    weights[j] += levelMap.cell(next).*paths;
+    const std::int32_t steps = levelMap.cell(at).*distance;
+    if (steps <= 0)
+        return;
+    route.reserve(route.size() + static_cast<std::size_t>(steps));
+    const LevelMap::StepChoices& choices = levelMap.stepChoices(distance, paths);
+    for (std::int32_t n = steps; n > 0; --n) {
+        // The weights of the neighbours n - 1 steps away; the field's own
+        // choices hold them whenever the wolf stands n steps away, as it does
+        // unless the field is inconsistent.
+        std::int32_t own[4] = {0, 0, 0, 0};
+        const std::int32_t* weights = own;
+        if (levelMap.cell(at).*distance == n) {
+            weights = choices.weights[at.x][at.y];
+        } else {
+            for (int i = 0; i < 4; ++i) {
+                const sf::Vector2i next = at + neighbourOffsets[i];
+                if (LevelMap::inGrid(next) && levelMap.cell(next).*distance == n - 1) {
+                    for (int j = i; j < 4; ++j)
+                        own[j] += levelMap.cell(next).*paths;
+                }
             }
         }
-        const auto k = static_cast<std::int32_t>(unitRandom() * weights[3]);
+        const std::int32_t k = pickBelow(weights[3]);
         for (int i = 0; i < 4; ++i) {
             if (k < weights[i]) {
                 at += neighbourOffsets[i];

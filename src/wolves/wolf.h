@@ -11,6 +11,7 @@
 
 #include <SFML/System/Vector2.hpp>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -37,6 +38,11 @@ public:
     Wolf(int unused, int row);
     virtual ~Wolf() = 0;
 
+    // Every tick walks all the wolves, so they are kept side by side in
+    // blocks of their own rather than scattered over the heap.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* wolf, std::size_t size);
+
     virtual void findRoute(); // shortest way home
     virtual void onTowersChanged() {}
     virtual void onPlatformsChanged(); // re-routes unless knocked back
@@ -55,12 +61,9 @@ public:
     // Turns the sprite towards the first step of the route.
     void faceFirstStep();
 
+    // What every tick reads comes first, side by side in memory; the sprite
+    // with its transform and the animations follow.
     WolfState state = WolfState::Walking;
-    AnimatedSprite sprite{sf::seconds(0.2f)};
-    Animation walkDown;
-    Animation walkUp;
-    Animation walkLeft;
-    Animation walkRight;
     bool slowed = false;
     float slowTimer = 0.f;
     sf::Vector2i knockStep;
@@ -72,6 +75,11 @@ public:
     std::int32_t maxHealth = 0;
     float speed = 0.f;
     float baseSpeed = 0.f;
+    AnimatedSprite sprite{sf::seconds(0.2f)};
+    Animation walkDown;
+    Animation walkUp;
+    Animation walkLeft;
+    Animation walkRight;
 
 protected:
     // What every kind's construction shares: entry cell, health, sprite sheet.

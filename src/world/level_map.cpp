@@ -21,6 +21,8 @@ LevelMap::LevelMap(WithoutTextures)
 
 void LevelMap::buildEmptyGrid()
 {
+    for (StepChoices& choices : choices_)
+        choices.fresh = false;
     for (int x = 0; x < gridColumns; ++x) {
         for (int y = 0; y < gridRows; ++y) {
             cells[x][y] = MapCell();
@@ -46,6 +48,7 @@ void LevelMap::setTerrain(const MapData& data)
 void LevelMap::computeField(std::int32_t MapCell::*distance, std::int32_t MapCell::*paths,
                             const std::vector<sf::Vector2i>& sources, Passage passage)
 {
+    forgetStepChoices(distance);
     for (auto& column : cells) {
         for (MapCell& c : column) {
             c.*distance = -1;
@@ -88,6 +91,47 @@ void LevelMap::computeField(std::int32_t MapCell::*distance, std::int32_t MapCel
         }
         frontier_.swap(next_);
     }
+}
+
+void LevelMap::forgetStepChoices(std::int32_t MapCell::*distance)
+{
+    for (StepChoices& choices : choices_) {
+        if (choices.distance == distance)
+            choices.fresh = false;
+    }
+}
+
+const LevelMap::StepChoices& LevelMap::stepChoices(std::int32_t MapCell::*distance, std::int32_t MapCell::*paths)
+{
+    StepChoices* found = nullptr;
+    for (StepChoices& choices : choices_) {
+        if (choices.distance == distance) {
+            if (choices.fresh)
+                return choices;
+            found = &choices;
+            break;
+        }
+        if (!found && !choices.distance)
+            found = &choices;
+    }
+    if (!found) // more fields than there are: start over
+        found = &choices_[0];
+    found->distance = distance;
+    found->fresh = true;
+    for (int x = 0; x < gridColumns; ++x) {
+        for (int y = 0; y < gridRows; ++y) {
+            std::int32_t* weights = found->weights[x][y];
+            const std::int32_t closer = cells[x][y].*distance - 1;
+            std::int32_t sum = 0;
+            for (int i = 0; i < 4; ++i) {
+                const sf::Vector2i next = sf::Vector2i(x, y) + neighbourOffsets[i];
+                if (inGrid(next) && cell(next).*distance == closer)
+                    sum += cell(next).*paths;
+                weights[i] = sum;
+            }
+        }
+    }
+    return *found;
 }
 
 void buildGrid()

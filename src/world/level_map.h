@@ -77,6 +77,19 @@ public:
     }
     sf::Vector2i home() const { return {homeColumn, homeRow}; }
 
+    // A field's route choices: for each cell, the running sums of the paths
+    // of its neighbours (in neighbourOffsets order) that are one step closer
+    // than the cell itself. Made when first asked for after the field was
+    // computed; a wolf extending its route reads them instead of looking at
+    // the four neighbours at every step.
+    struct StepChoices
+    {
+        std::int32_t MapCell::*distance = nullptr;
+        bool fresh = false;
+        std::int32_t weights[gridColumns][gridRows][4];
+    };
+    const StepChoices& stepChoices(std::int32_t MapCell::*distance, std::int32_t MapCell::*paths);
+
     sf::Texture lowGroundTexture;
     sf::Texture highGroundTexture;
     std::int32_t columns = boardColumns;
@@ -87,8 +100,11 @@ public:
 
 private:
     void buildEmptyGrid();
+    void forgetStepChoices(std::int32_t MapCell::*distance);
+
     // Scratch lists of the breadth-first search, kept to avoid allocating.
     std::vector<sf::Vector2i> frontier_, next_;
+    StepChoices choices_[4]; // one per field
 };
 
 extern LevelMap levelMap;

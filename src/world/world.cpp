@@ -4,6 +4,7 @@
 #include "towers/bullet.h"
 #include "towers/platform.h"
 #include "towers/tower.h"
+#include "towers/wolf_scan.h"
 #include "wolves/stone.h"
 #include "wolves/wolf.h"
 #include "wolves/wolf_kinds.h"
@@ -31,6 +32,27 @@ void sweep(std::vector<T*>& list, Selected selected)
             list[kept++] = list[i];
     }
     list.resize(kept);
+}
+
+// Only a wolf's own update makes it dead, and only a skunk tower's burst
+// changes a dead wolf's state afterwards (it stuns it): the wolves found dead
+// right after their update are the only ones the sweep can remove.
+void sweepWolves(const std::vector<std::size_t>& foundDead)
+{
+    if (foundDead.empty())
+        return;
+    std::size_t kept = foundDead.front(), next = 0;
+    for (std::size_t i = kept; i < wolves.size(); ++i) {
+        if (next < foundDead.size() && foundDead[next] == i) {
+            ++next;
+            if (wolves[i]->state == WolfState::Dead) {
+                delete wolves[i];
+                continue;
+            }
+        }
+        wolves[kept++] = wolves[i];
+    }
+    wolves.resize(kept);
 }
 
 // Removing a tower or a platform changes fields that wolves route on, so each
@@ -149,27 +171,45 @@ void tick(sf::Time dt)
         levelWon = 1;
         return;
     }
+    // Every update takes the tick's seconds, the same value each time.
+    const float seconds = dt.asSeconds();
     if (buildLock == 1) {
-        buildLockTime -= dt.asSeconds();
+        buildLockTime -= seconds;
         if (buildLockTime < 0.f)
             buildLock = 0;
     }
 
     // Objects are appended while lists are walked (stones by wolves, bullets
     // by towers), so the walks go by index.
-    for (std::size_t i = 0; i < wolves.size(); ++i)
-        wolves[i]->update(dt.asSeconds());
+    static std::vector<std::size_t> foundDead;
+    foundDead.clear();
+    wolfScan.open(wolves.size());
+    for (std::size_t i = 0; i < wolves.size(); ++i) {
+        // The wolves lie all over the heap: fetch the next ones early.
+        if (i + 16 < wolves.size()) {
+            __builtin_prefetch(wolves[i + 16]);
+            __builtin_prefetch(&wolves[i + 16]->sprite.currentTime);
+        }
+        if (i + 8 < wolves.size())
+            __builtin_prefetch(wolves[i + 8]->route.data());
+        Wolf& wolf = *wolves[i];
+        wolf.update(seconds);
+        wolfScan.note(i, wolf);
+        if (wolf.state == WolfState::Dead)
+            foundDead.push_back(i);
+    }
     for (std::size_t i = 0; i < towers.size(); ++i)
-        towers[i]->update(dt.asSeconds());
+        towers[i]->update(seconds);
+    wolfScan.close();
     for (std::size_t i = 0; i < bullets.size(); ++i)
-        bullets[i]->update(dt.asSeconds());
+        bullets[i]->update(seconds);
     for (std::size_t i = 0; i < stones.size(); ++i)
-        stones[i]->update(dt.asSeconds());
+        stones[i]->update(seconds);
     for (std::size_t i = 0; i < platforms.size(); ++i)
-        platforms[i]->update(dt.asSeconds());
-    updatePonds(dt.asSeconds());
+        platforms[i]->update(seconds);
+    updatePonds(seconds);
 
-    sweep(wolves, [](const Wolf* wolf) { return wolf->state == WolfState::Dead; });
+    sweepWolves(foundDead);
     sweepTowers();
     sweep(bullets, [](const Bullet* bullet) { return bullet->finished == 1; });
     sweep(stones, [](const Stone* stone) { return stone->finished == 1; });

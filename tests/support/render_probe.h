@@ -23,6 +23,7 @@ public:
         image = target.getTexture().copyToImage();
     }
     sf::Color at(int x, int y) const { return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)); }
+    const sf::Image& picture() const { return image; }
 
 private:
     sf::RenderTexture target;

@@ -51,4 +51,14 @@ protected:
     static void placeOnStep(class Wolf& wolf, sf::Vector2i from, sf::Vector2i to, float progress = 0.f);
 
     MapCell& cell(int column, int row) { return levelMap.cells[column][row]; }
+
+    // A crowded board: a serpentine path between walls, six kinds of wolf
+    // arriving fast, towers of every kind (some of which the stones bring
+    // down), a pond and a platform across the path; played for a number of
+    // ticks of 1/30 s.
+    void playCrowdedBoard(int ticks);
 };
+
+// A hash of every object's kind, state, place, health, timers, route and
+// animation clock, and of the random engine's next output.
+std::uint64_t worldHash();

@@ -132,3 +132,29 @@ TEST_F(MainViewTest, GhostShowsWhereTheToolWouldBuild)
     EXPECT_EQ(pixelWith(BuildTool::SlapTower, overPlatform, platformTop),
               pixelWith(BuildTool::None, overPlatform, platformTop));
 }
+
+TEST_F(MainViewTest, CrowdedBoardDrawsItsGoldenFrame)
+{
+    // The frame as the board view drew it before its drawing was made faster,
+    // on the Mesa software renderer of Debian 12 that the tests run on. Every
+    // pixel must stay the same.
+    playCrowdedBoard(700);
+    currentTool = BuildTool::IceTower;
+    RenderProbe probe;
+    view.drawWithPointer(probe.canvas(), {420, 160});
+    probe.capture();
+
+    sf::Image golden;
+    golden.loadFromFile(BRAMBLEHOLT_TEST_SOURCE "/ui/crowded_board.png");
+    const sf::Image& drawn = probe.picture();
+    int differing = drawn.getSize() == golden.getSize() ? 0 : -1;
+    for (unsigned y = 0; differing >= 0 && y < golden.getSize().y; ++y) {
+        for (unsigned x = 0; x < golden.getSize().x; ++x)
+            differing += drawn.getPixel(x, y) != golden.getPixel(x, y);
+    }
+    if (differing != 0) {
+        const std::string saved = testing::TempDir() + "crowded_board.png";
+        drawn.saveToFile(saved);
+        ADD_FAILURE() << differing << " pixels differ (-1: another size); the frame drawn now is " << saved;
+    }
+}

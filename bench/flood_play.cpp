@@ -1,0 +1,135 @@
+// The play loop on a flood map, timed. The level screen is built as the game
+// builds it, the flood's 20 towers are placed, and the world is played
+// headless at 30 ticks a second until the flood is over (2,000 or 10,000
+// wolves). Then each phase runs the game's own frame for some seconds, with
+// the window's frame limit off and then at the game's 30: the pending events,
+// updateFrame (the tick by the real frame time), the clear, the level
+// screen's drawing and display.
+//
+// Wolves that reach the home would end the level; the driver keeps them on
+// the board instead (it clears the lost flag after each tick), so that the
+// count holds.
+//
+//   flood_play MAP SECONDS     (run from the runtime folder, under a display)
+// prints one line per phase:
+//   game LIMIT wolves N frames F seconds S fps X frame_ms M tick_ms T rss_kib R
+
+#include "busy_level.h"
+
+#include "app/assets.h"
+#include "app/play_loop.h"
+#include "app/run.h"
+#include "ui/building_panel.h"
+#include "ui/control.h"
+#include "ui/main_view.h"
+#include "world/level.h"
+#include "world/world.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+long peakKib()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+void runPhase(unsigned limit, double seconds)
+{
+    window.setFramerateLimit(limit);
+    std::vector<double> frames, ticks;
+    // The first half second warms up and is not counted.
+    const Clock::time_point begin = Clock::now();
+    Clock::time_point counted = begin;
+    bool counting = false;
+    while (msSince(begin) < 500 + seconds * 1000) {
+        if (!counting && msSince(begin) >= 500) {
+            counting = true;
+            counted = Clock::now();
+            frames.clear();
+            ticks.clear();
+        }
+        const Clock::time_point frameStart = Clock::now();
+        PlayEventBatch batch;
+        sf::Event event;
+        while (window.pollEvent(event))
+            batch.handle(event);
+        const Clock::time_point tickStart = Clock::now();
+        updateFrame();
+        ticks.push_back(msSince(tickStart));
+        levelLost = 0;
+        window.clear(sf::Color(0, 0, 0, 255));
+        rootPanel.draw(window);
+        window.display();
+        frames.push_back(msSince(frameStart));
+    }
+    const double elapsed = msSince(counted) / 1000;
+    std::printf("game %u wolves %zu frames %zu seconds %.2f fps %.2f frame_ms %.2f tick_ms %.3f rss_kib %ld\n",
+                limit, wolves.size(), frames.size(), elapsed, static_cast<double>(frames.size()) / elapsed,
+                median(frames), median(ticks), peakKib());
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: flood_play MAP SECONDS\n");
+        return 2;
+    }
+    const double seconds = std::atof(argv[2]);
+    initialize();
+    if (!loadLevelFile(argv[1]))
+        return 1;
+    AppState = Playing;
+
+    rootPanel.bounds = sf::FloatRect(0, 0, 800, 600);
+    rootPanel.tag = 0;
+    rootPanel.background.setFillColor(sf::Color(0, 0, 255, 255));
+    MainView board;
+    BuildingPanel panel(0, 474, 800, 176);
+    panel.background.setFillColor(sf::Color(128, 128, 128, 255));
+    rootPanel.children = {&board, &panel};
+
+    placeFloodTowers();
+    // The flood, played headless at 30 ticks a second.
+    const sf::Time step = sf::seconds(1.f / 30);
+    const float floodEnds = mapData.waves.empty() ? 0.f : mapData.waves.front().duration;
+    while (static_cast<float>(elapsedMs) / 1000 <= floodEnds) {
+        tick(step);
+        levelLost = 0;
+    }
+
+    frameClock.restart();
+    runPhase(0, seconds);
+    runPhase(30, seconds);
+
+    rootPanel.children.clear();
+    clearWorld();
+    return 0;
+}
