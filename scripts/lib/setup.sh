@@ -8,11 +8,12 @@ ROOT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT_DIR/build}"
 
 # What building and running the game needs (the asset generator draws with
-# FreeType, the start-up checks talk to Xlib and OpenAL, and the font comes
-# from fonts-wqy-microhei): all scripts/play installs.
+# FreeType, the start-up checks talk to Xlib and OpenAL, the picture check
+# inflates with zlib, and the font comes from fonts-wqy-microhei): all
+# scripts/play installs.
 GAME_PACKAGES=(
   g++ cmake make
-  libsfml-dev libfreetype-dev libx11-dev libopenal-dev
+  libsfml-dev libfreetype-dev libx11-dev libopenal-dev zlib1g-dev
   fonts-wqy-microhei
 )
 # What scripts/package needs besides: dpkg-shlibdeps and dpkg-buildflags, and

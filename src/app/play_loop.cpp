@@ -9,6 +9,8 @@
 #include "world/level.h"
 #include "world/world.h"
 
+#include <algorithm>
+
 std::uint8_t pauseFlag = 0;
 
 namespace {
@@ -78,7 +80,7 @@ bool advanceFrame(sf::Time dt)
     }
     if (pauseFlag == 1 || AppState != Playing)
         return false;
-    tick(dt);
+    tick(std::min(dt, longestFrame));
     return true;
 }
 

@@ -16,8 +16,12 @@ void playLevel();
 // ticks the World unless a question is open, the game is paused or the
 // player has just chosen the menu.
 void updateFrame();
-// The same with the frame's length given; true when the World ticked.
+// The same with the frame's length given; true when the World ticked. A
+// frame advances the World by at most longestFrame: after a stall (the
+// process stopped, a laptop asleep, a buffer swap that blocked) the game
+// pauses instead of letting wolves jump ahead while towers get one update.
 bool advanceFrame(sf::Time dt);
+inline const sf::Time longestFrame = sf::milliseconds(100);
 // What one window event does during play.
 void handlePlayEvent(const sf::Event& event);
 

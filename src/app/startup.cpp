@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -27,27 +28,37 @@ void ignoreBrokenPipes()
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-std::string checkDisplay()
+std::string checkDisplay(bool keepOpen)
 {
     // SFML aborts the process when it finds no display; ask first.
-    if (Display* display = XOpenDisplay(nullptr)) {
-        XCloseDisplay(display);
-        return {};
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        const char* name = std::getenv("DISPLAY");
+        if (!name || !*name)
+            return "no display: DISPLAY is not set, and the game needs an X display";
+        return std::string("cannot open the display \"") + name + "\", and the game needs an X display";
     }
-    const char* name = std::getenv("DISPLAY");
-    if (!name || !*name)
-        return "no display: DISPLAY is not set, and the game needs an X display";
-    return std::string("cannot open the display \"") + name + "\", and the game needs an X display";
+    // On any screen but a display's first, SFML's window setup asks for a
+    // colormap the server refuses (BadMatch), and Xlib ends the process with
+    // a raw error.
+    const int screen = DefaultScreen(display);
+    const std::string name = DisplayString(display);
+    if (screen != 0 || !keepOpen)
+        XCloseDisplay(display);
+    if (screen != 0)
+        return "cannot open a window on screen " + std::to_string(screen) + " of the display \"" + name +
+               "\" (only on a display's first screen), and the game needs a screen it can open a window on";
+    return {};
 }
 
 bool holdsGameData(const fs::path& folder)
 {
     std::error_code error;
-    for (const char* entry : {"map", "image", "sound", "hei.ttf"}) {
-        if (fs::exists(folder / entry, error))
-            return true;
+    for (const char* entry : {"map", "image", "sound"}) {
+        if (!fs::is_directory(folder / entry, error))
+            return false;
     }
-    return false;
+    return fs::exists(folder / "hei.ttf", error);
 }
 
 std::string findDataFolder(const fs::path& programFolder)
@@ -61,8 +72,8 @@ std::string findDataFolder(const fs::path& programFolder)
         if (!error)
             return {};
     }
-    return "the game's data (map/, image/, sound/, hei.ttf) is neither in the working folder " + working.string() +
-           " nor beside the program in " + programFolder.string() + "; going on without it";
+    return "the whole of the game's data (map/, image/, sound/, hei.ttf) is neither in the working folder " +
+           working.string() + " nor beside the program in " + programFolder.string() + "; going on without it";
 }
 
 bool audioDeviceOpen()
@@ -76,7 +87,7 @@ void prepareProcess()
 {
     openStandardStreams();
     ignoreBrokenPipes();
-    if (const std::string problem = checkDisplay(); !problem.empty()) {
+    if (const std::string problem = checkDisplay(true); !problem.empty()) {
         std::fprintf(stderr, "brambleholt: %s\n", problem.c_str());
         std::exit(1);
     }

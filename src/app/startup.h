@@ -18,12 +18,19 @@ void openStandardStreams();
 // A reader of our messages that goes away must not end the game: writes to
 // the broken pipe then simply fail.
 void ignoreBrokenPipes();
-// Why the display cannot be opened, or nothing when it can.
-std::string checkDisplay();
-// The data is looked up in the working folder. When it is not there but
-// beside the program, the program's folder becomes the working folder; when
-// it is in neither, a message naming both is returned (once, at start-up).
+// Why the game cannot open its window on the display, or nothing when it
+// can: the display must open, and name its first screen (the graphics
+// library fails with an X error on any other). With keepOpen, the connection
+// stays open for the life of the process: an X server that resets when its
+// last client leaves (as Xvfb does by default) would otherwise reset between
+// this check and the library's own connection, and the library aborts then.
+std::string checkDisplay(bool keepOpen = false);
+// The data is looked up in the working folder. When not all of it is there
+// but all of it is beside the program, the program's folder becomes the
+// working folder; when it is whole in neither, a message naming both is
+// returned (once, at start-up).
 std::string findDataFolder(const std::filesystem::path& programFolder);
+// Whether a folder holds the whole data set: map/, image/, sound/ and hei.ttf.
 bool holdsGameData(const std::filesystem::path& folder);
 
 // Whether the audio library could open a sound device.

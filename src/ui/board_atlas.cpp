@@ -26,13 +26,16 @@ BoardAtlas::BoardAtlas(std::initializer_list<const sf::Texture*> pictures, unsig
         const sf::Vector2u size = picture->getSize();
         if (size.x == 0 || size.y == 0 || size.x + 2 * gap > width)
             continue;
-        if (x + size.x + gap > width) {
-            y += rowHeight + gap;
+        // A new row begins only for a picture that fits into it.
+        const bool newRow = x + size.x + gap > width;
+        const unsigned top = newRow ? y + rowHeight + gap : y;
+        if (top + size.y + gap > maxSide)
+            continue;
+        if (newRow) {
+            y = top;
             x = gap;
             rowHeight = 0;
         }
-        if (y + size.y + gap > maxSide)
-            continue;
         placed.emplace_back(picture, sf::Vector2u(x, y));
         x += size.x + gap;
         rowHeight = std::max(rowHeight, size.y);

@@ -165,13 +165,17 @@ bool isTiny(std::string_view token)
 {
     const std::size_t e = token.find_first_of("eE");
     const std::string_view mantissa = token.substr(0, e);
+    // The exponent is held within +-2^62, so adding the order (at most the
+    // token's length) cannot overflow.
+    constexpr long long exponentLimit = 1LL << 62;
     long long exponent = 0;
     if (e != std::string_view::npos) {
         const char* first = token.data() + e + 1;
         const char* last = token.data() + token.size();
         skipPlus(first, last);
         if (std::from_chars(first, last, exponent).ec == std::errc::result_out_of_range)
-            exponent = *first == '-' ? -(1LL << 62) : 1LL << 62;
+            exponent = *first == '-' ? -exponentLimit : exponentLimit;
+        exponent = std::clamp(exponent, -exponentLimit, exponentLimit);
     }
     const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
     const std::size_t firstDigit = mantissa.find_first_of("123456789");

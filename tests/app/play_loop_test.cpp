@@ -176,6 +176,15 @@ TEST_F(PlayLoop, ClicksBatchedAfterAYesNeverReachTheBoardThatWasLeft)
         updateFrame();
     }
 
+    // A close request in the same batch still ends the program, at once.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    handlePlayEvent(release(700, 550));
+    PlayEventBatch closing;
+    closing.handle(release(360, 290));
+    sf::Event close;
+    close.type = sf::Event::Closed;
+    EXPECT_EXIT(closing.handle(close), testing::ExitedWithCode(0), "");
+
     // The next frame's clicks play the restarted level as usual.
     AppState = Playing;
     PlayEventBatch next;
@@ -188,4 +197,28 @@ TEST_F(PlayLoop, ClicksBatchedAfterAYesNeverReachTheBoardThatWasLeft)
     EXPECT_TRUE(platforms.empty());
     EXPECT_TRUE(ponds.empty());
     EXPECT_EQ(cell(5, 5).platform, nullptr);
+}
+
+TEST_F(PlayLoop, AStallPausesTheWorldInsteadOfDecidingTheLevel)
+{
+    // A wolf three cells from the home: a 20 s frame would walk it in. It
+    // advances the World as a frame of 100 ms does, no further.
+    std::vector<sf::Vector2f> reached;
+    for (const sf::Time stall : {sf::milliseconds(100), sf::seconds(20)}) {
+        SCOPED_TRACE(stall.asSeconds());
+        clearWorld();
+        loadOpenBoard();
+        addWolf<RegularWolf>(5);
+        for (int frame = 0; frame < 400; ++frame)
+            ASSERT_TRUE(advanceFrame(sf::seconds(1.f / 30)));
+        ASSERT_GT(wolves[0]->position().x, 14.f);
+        const std::int32_t before = elapsedMs;
+        advanceFrame(stall);
+        EXPECT_EQ(elapsedMs - before, 100);
+        EXPECT_EQ(levelLost, 0);
+        reached.push_back(wolves[0]->position());
+        advanceFrame(sf::milliseconds(99)); // frames within the limit stay as they are
+        EXPECT_EQ(elapsedMs - before, 199);
+    }
+    EXPECT_EQ(reached[0], reached[1]);
 }

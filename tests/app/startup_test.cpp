@@ -2,6 +2,7 @@
 // data folder, each as a broken machine or a careless start presents them.
 
 #include "app/startup.h"
+#include "support/free_display.h"
 
 #include <gtest/gtest.h>
 
@@ -29,22 +30,26 @@ TEST(Startup, AClosedStandardErrorIsOpenedOnDevNull)
 
 TEST(Startup, WritingToAPipeNobodyReadsFailsInsteadOfKilling)
 {
-    std::signal(SIGPIPE, SIG_DFL);
-    ignoreBrokenPipes();
-    int ends[2];
-    ASSERT_EQ(pipe(ends), 0);
-    close(ends[0]);
-    EXPECT_EQ(write(ends[1], "x", 1), -1);
-    EXPECT_EQ(errno, EPIPE);
-    close(ends[1]);
+    // The whole start-up guard as well as its step.
+    for (void (*prepare)() : {ignoreBrokenPipes, prepareProcess}) {
+        std::signal(SIGPIPE, SIG_DFL);
+        prepare();
+        int ends[2];
+        ASSERT_EQ(pipe(ends), 0);
+        close(ends[0]);
+        EXPECT_EQ(write(ends[1], "x", 1), -1);
+        EXPECT_EQ(errno, EPIPE);
+        close(ends[1]);
+    }
 }
 
 TEST(Startup, ADeadDisplayIsNamed)
 {
     const std::string display = std::getenv("DISPLAY");
     EXPECT_EQ(checkDisplay(), "");
-    setenv("DISPLAY", ":59", 1);
-    EXPECT_NE(checkDisplay().find("cannot open the display \":59\""), std::string::npos);
+    const std::string dead = freeDisplayName();
+    setenv("DISPLAY", dead.c_str(), 1);
+    EXPECT_NE(checkDisplay().find("cannot open the display \"" + dead + "\""), std::string::npos);
     setenv("DISPLAY", display.c_str(), 1);
 }
 
@@ -52,9 +57,15 @@ TEST(Startup, TheDataIsFoundInTheWorkingFolderElseBesideTheProgram)
 {
     const fs::path start = fs::current_path();
     const fs::path root = fs::temp_directory_path() / ("brambleholt-start-" + std::to_string(getpid()));
-    const fs::path elsewhere = root / "elsewhere", program = root / "program", other = root / "other";
-    for (const fs::path& folder : {elsewhere, program / "map", other / "map"})
-        fs::create_directories(folder);
+    const fs::path elsewhere = root / "elsewhere", program = root / "program", other = root / "other",
+                   partial = root / "partial";
+    fs::create_directories(elsewhere);
+    for (const fs::path& folder : {program, other, partial}) {
+        for (const char* part : {"map", "image", "sound"})
+            fs::create_directories(folder / part);
+        std::ofstream(folder / "hei.ttf") << "font";
+    }
+    fs::remove(partial / "hei.ttf"); // all but the font: not the game's data
 
     struct Case
     {
@@ -64,6 +75,7 @@ TEST(Startup, TheDataIsFoundInTheWorkingFolderElseBesideTheProgram)
     const Case cases[] = {
         {other, program, other, false},         // the designed lookup comes first
         {elsewhere, program, program, false},   // started from elsewhere
+        {partial, program, program, false},     // started where only some of it is
         {elsewhere, elsewhere, elsewhere, true}, // no data anywhere
     };
     for (const Case& c : cases) {

@@ -3,10 +3,15 @@
 #include "board_cells.h"
 #include "game_process.h"
 
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/Text.hpp>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include <unistd.h>
 
@@ -20,6 +25,22 @@ const Rgb menuYellow{255, 255, 0};
 bool is(const Rgb& a, const Rgb& b)
 {
     return std::abs(a.r - b.r) <= 2 && std::abs(a.g - b.g) <= 2 && std::abs(a.b - b.b) <= 2;
+}
+
+// How many columns lie between the first and the last that differ in two
+// captures of the same rectangle of the given width.
+int changedColumns(const std::string& before, const std::string& after, int width)
+{
+    std::istringstream a(before), b(after);
+    std::string p, q;
+    int first = width, last = -1;
+    for (int i = 0; std::getline(a, p, ',') && std::getline(b, q, ','); ++i) {
+        if (p != q) {
+            first = std::min(first, i % width);
+            last = std::max(last, i % width);
+        }
+    }
+    return last - first + 1;
 }
 
 class PlayTest : public testing::Test
@@ -209,10 +230,16 @@ TEST_F(PlayTest, ShowsTheLostAndWonPicturesAndRefusesBrokenMaps)
     levels.write("c3.txt", "0 0 0 oops\n");
     ASSERT_TRUE(game.start(levels.folder.string()));
 
+    const std::string plainMenu = game.region(0, 544, 800, 24);
     game.click(380, 515); // the broken level
     game.pause(300ms);
     EXPECT_TRUE(onMenu()) << "a broken map keeps the menu";
     game.screenshot("menu_broken_map");
+    // Under the buttons, on a band as wide as the line, the file and the reason.
+    sf::Font font;
+    ASSERT_TRUE(font.loadFromFile(BRAMBLEHOLT_GAME_DIR "/hei.ttf"));
+    const sf::Text notice(L"地图无法载入：map/c3.txt：第1行：地形代码'oops'不是整数", font, 14);
+    EXPECT_NEAR(changedColumns(plainMenu, game.region(0, 544, 800, 24), 800), notice.getLocalBounds().width + 16, 2);
 
     game.click(380, 415);
     game.pause(2000ms);

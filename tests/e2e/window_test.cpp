@@ -1,10 +1,14 @@
 #include "game_process.h"
+#include "support/free_display.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,15 +67,58 @@ TEST(GameWindow, StartsWithStandardErrorClosedAndFromAnotherFolder)
 
 TEST(GameWindow, WithoutADisplayExitsWithOneLine)
 {
-    const std::string command = "cd '" BRAMBLEHOLT_GAME_DIR "' && DISPLAY=:59 ./brambleholt 2>&1";
-    FILE* output = popen(command.c_str(), "r");
-    ASSERT_NE(output, nullptr);
-    std::string said;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, output))
-        said += buffer;
-    const int status = pclose(output);
-    EXPECT_TRUE(WIFEXITED(status)) << "ended by a signal";
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(said, "brambleholt: cannot open the display \":59\", and the game needs an X display\n");
+    // A second screen, on a display of our own: Xvfb picks its number and
+    // writes it to the pipe.
+    int numberPipe[2];
+    ASSERT_EQ(pipe(numberPipe), 0);
+    const pid_t server = fork();
+    if (server == 0) {
+        close(numberPipe[0]);
+        dup2(open("/dev/null", O_WRONLY), 2);
+        const std::string fd = std::to_string(numberPipe[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "320x240x24", "-screen",
+               "1", "320x240x24", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    struct Stop
+    {
+        pid_t pid;
+        ~Stop()
+        {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+    } stop{server};
+    close(numberPipe[1]);
+    char number[16] = {};
+    const ssize_t got = read(numberPipe[0], number, sizeof number - 1);
+    close(numberPipe[0]);
+    ASSERT_GT(got, 0) << "Xvfb did not start";
+    const std::string twoScreens = ":" + std::string(number, std::strcspn(number, "\n"));
+
+    const std::string dead = freeDisplayName();
+    struct Case
+    {
+        std::string display, said;
+    };
+    const Case cases[] = {
+        {dead, "brambleholt: cannot open the display \"" + dead + "\", and the game needs an X display\n"},
+        {twoScreens + ".1", "brambleholt: cannot open a window on screen 1 of the display \"" + twoScreens +
+                                ".1\" (only on a display's first screen), and the game needs a screen it can open "
+                                "a window on\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.display);
+        const std::string command = "cd '" BRAMBLEHOLT_GAME_DIR "' && DISPLAY=" + c.display + " ./brambleholt 2>&1";
+        FILE* output = popen(command.c_str(), "r");
+        ASSERT_NE(output, nullptr);
+        std::string said;
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, output))
+            said += buffer;
+        const int status = pclose(output);
+        EXPECT_TRUE(WIFEXITED(status)) << "ended by a signal";
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        EXPECT_EQ(said, c.said);
+    }
 }

@@ -143,6 +143,7 @@ TEST(DrawBatchTest, TheBoardAtlasDrawsTheSamePictures)
         EXPECT_EQ(atlas.place(&regularWolfTexture) != nullptr, maxSide > 110);
         EXPECT_NE(atlas.place(&towerTexture), nullptr);
         EXPECT_EQ(atlas.place(&platformTexture), nullptr);
+        EXPECT_LE(atlas.texture().getSize().x, maxSide);
         EXPECT_LE(atlas.texture().getSize().y, maxSide);
 
         const sf::Image batched = render([&atlas](sf::RenderTarget& target) {
@@ -155,4 +156,12 @@ TEST(DrawBatchTest, TheBoardAtlasDrawsTheSamePictures)
         });
         EXPECT_EQ(differingPixels(expected, batched), 0);
     }
+
+    // A picture too tall for a new row leaves no empty row behind.
+    sf::Texture tall, square;
+    ASSERT_TRUE(tall.create(40, 60) && square.create(20, 20));
+    const BoardAtlas crowded({&tall, &square}, 64);
+    EXPECT_EQ(crowded.texture().getSize(), sf::Vector2u(64, 64));
+    EXPECT_NE(crowded.place(&tall), nullptr);
+    EXPECT_EQ(crowded.place(&square), nullptr);
 }

@@ -3,6 +3,7 @@
 
 #include "support/world_fixture.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 
@@ -78,10 +79,16 @@ TEST_F(MapReader, AcceptsSignsFractionsAndExponents)
 {
     MapData data;
     // Any real number is a duration, a negative one too: it shortens the level.
+    // Numbers too small for a float read as zero of their sign, as strtof reads them.
     ASSERT_TRUE(readMap(terrainOnly(corridor) + "+1.5e1 -0.25 .5 2. 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n"
-                                                "-2.5 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n",
+                                                "-2.5 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n"
+                                                "0.01e-9223372036854775808 0 -1e-60 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n",
                         data).ok());
-    ASSERT_EQ(data.waves.size(), 2u);
+    ASSERT_EQ(data.waves.size(), 3u);
+    EXPECT_EQ(data.waves[2].duration, 0.f);
+    EXPECT_FALSE(std::signbit(data.waves[2].duration));
+    EXPECT_EQ(data.waves[2].riseTime[0], 0.f);
+    EXPECT_TRUE(std::signbit(data.waves[2].riseTime[0])) << "a tiny negative rise time is -0, not +0";
     EXPECT_EQ(data.waves[1].duration, -2.5f);
     EXPECT_EQ(data.totalWaveTime, 12.5f);
     EXPECT_EQ(data.waves[0].duration, 15.f);
@@ -105,6 +112,8 @@ TEST_F(MapReader, RefusesBrokenFilesWithAReason)
         {terrain + record + "\n10 nan 1\n", "line 11: wave value 'nan' is not a number"},
         {terrain + "10 0.5 inf 0\n", "'inf' is not a number"},
         {terrain + "1e999 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n", "'1e999' is too large"},
+        {terrain + "10e9223372036854775807 0 1 0\n", "'10e9223372036854775807' is too large"},
+        {terrain + "10 +-1 1 0\n", "line 10: wave value '+-1' is not a number"},
         {terrain + std::string("1\0\x7f 2\n", 6), "line 10, column 2: a control character, U+0000 (NUL)"},
         // Text from editors that write more than ASCII: what was found, and where.
         {"\xEF\xBB\xBF" + terrain, "the file starts with a byte-order mark (UTF-8)"},
