@@ -344,7 +344,7 @@ std::string checkSoundFile(const std::string& path)
     for (int chunks = 0; chunks < maxChunksBeforeSound; ++chunks) {
         unsigned char chunk[8];
         if (!readAt(file, at, chunk, sizeof chunk))
-            return "it has no sound (no data chunk)";
+            return "its chunks, walked as the library walks them, lead to no sound (data chunk)";
         const std::uint64_t claimed = littleEndian(chunk + 4);
         at += sizeof chunk;
         if (std::memcmp(chunk, "fmt ", 4) == 0) {

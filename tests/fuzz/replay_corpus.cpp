@@ -1,10 +1,14 @@
-// Replays the fuzz corpus without libFuzzer: every file of the given folders
+// Replays a fuzz corpus without libFuzzer: every file of the given folders
 // goes through the same exercise as under the fuzzer, in a normal build (and
 // in the sanitizer build). A crash, a sanitizer report or a broken World
 // invariant ends the run with a non-zero status; otherwise it prints one line
-// per input (refused with the reason, or played) and exits 0.
+// per input (refused with the reason, or played) and exits 0. The inputs are
+// level files, or with --pictures or --sounds those of the data file fuzzers.
 
+#include "data_file_exercise.h"
 #include "map_exercise.h"
+
+#include <SFML/System/Err.hpp>
 
 #include <algorithm>
 #include <filesystem>
@@ -19,12 +23,14 @@ namespace fs = std::filesystem;
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::cout << "usage: " << argv[0] << " CORPUS_FOLDER_OR_FILE...\n";
+    const std::string kind = argc > 1 ? argv[1] : "";
+    const int first = kind == "--pictures" || kind == "--sounds" ? 2 : 1;
+    if (argc <= first) {
+        std::cout << "usage: " << argv[0] << " [--pictures | --sounds] CORPUS_FOLDER_OR_FILE...\n";
         return 2;
     }
     std::vector<fs::path> inputs;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = first; i < argc; ++i) {
         const fs::path path(argv[i]);
         if (fs::is_directory(path)) {
             for (const fs::directory_entry& entry : fs::directory_iterator(path)) {
@@ -41,8 +47,10 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // The loader's own complaints would repeat the reasons printed below.
+    // The loader's own complaints would repeat the reasons printed below,
+    // and the library's those of the lines "accepted, then refused".
     std::streambuf* errors = std::cerr.rdbuf(nullptr);
+    sf::err().rdbuf(nullptr);
     int loaded = 0;
     for (const fs::path& path : inputs) {
         std::ifstream file(path, std::ios::binary);
@@ -53,6 +61,14 @@ int main(int argc, char** argv)
         }
         const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         std::cout << path.filename().string() << ": " << std::flush;
+        if (first == 2) {
+            const DataFileExercise outcome = kind == "--pictures" ? exercisePicture(bytes) : exerciseSound(bytes);
+            loaded += outcome.accepted;
+            std::cout << (outcome.accepted ? outcome.read ? "accepted and read" : "accepted, then refused by the library"
+                                           : "refused: " + outcome.message)
+                      << '\n';
+            continue;
+        }
         const MapExercise outcome = exerciseMap(bytes);
         if (outcome.loaded) {
             ++loaded;
@@ -62,7 +78,7 @@ int main(int argc, char** argv)
             std::cout << "refused: " << outcome.message << '\n';
         }
     }
-    std::cout << inputs.size() << " inputs replayed, " << loaded << " played, " << inputs.size() - loaded
-              << " refused\n";
+    std::cout << inputs.size() << " inputs replayed, " << loaded << (first == 2 ? " accepted, " : " played, ")
+              << inputs.size() - loaded << " refused\n";
     return 0;
 }

@@ -214,7 +214,7 @@ private:
         const bool running = levelLost == 0 && levelWon == 0;
         if (advanceFrame(dt) && running) {
             ++counts_.ticks;
-            counts_.gameSeconds += dt.asSeconds();
+            counts_.gameSeconds += std::min(dt, longestFrame).asSeconds();
             counts_.wins += levelWon;
             counts_.losses += levelLost;
         }
