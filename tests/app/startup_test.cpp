@@ -34,6 +34,9 @@ TEST(Startup, WritingToAPipeNobodyReadsFailsInsteadOfKilling)
     for (void (*prepare)() : {ignoreBrokenPipes, prepareProcess}) {
         std::signal(SIGPIPE, SIG_DFL);
         prepare();
+        struct sigaction action;
+        sigaction(SIGPIPE, nullptr, &action);
+        ASSERT_EQ(action.sa_handler, SIG_IGN) << "a write to the pipe below would end the tests";
         int ends[2];
         ASSERT_EQ(pipe(ends), 0);
         close(ends[0]);
