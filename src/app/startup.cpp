@@ -13,6 +13,13 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The start-up check's display connection, kept for the life of the process.
+Display* keptDisplay = nullptr;
+
+} // namespace
+
 void openStandardStreams()
 {
     for (int descriptor = 0; descriptor <= 2; ++descriptor) {
@@ -43,7 +50,9 @@ std::string checkDisplay(bool keepOpen)
     // a raw error.
     const int screen = DefaultScreen(display);
     const std::string name = DisplayString(display);
-    if (screen != 0 || !keepOpen)
+    if (screen == 0 && keepOpen && !keptDisplay)
+        keptDisplay = display;
+    else
         XCloseDisplay(display);
     if (screen != 0)
         return "cannot open a window on screen " + std::to_string(screen) + " of the display \"" + name +
