@@ -108,21 +108,31 @@ std::uint64_t rowBytes(const PictureHeader& header)
     return total;
 }
 
-std::string checkPictureHeader(const unsigned char* fields, PictureHeader& header)
+// Reads the IHDR chunk's fields: a size, a colour type with its bit depth
+// and methods that PNG has, within what the driver and the file can hold.
+std::string checkPictureHeader(const unsigned char* fields, std::uint32_t length, unsigned maxSide,
+                               std::uint64_t fileSize, PictureHeader& header)
 {
+    if (length != 13)
+        return "its IHDR chunk has " + std::to_string(length) + " bytes instead of 13";
     header.width = bigEndian(fields);
     header.height = bigEndian(fields + 4);
     header.depth = fields[8];
     header.colourType = fields[9];
     header.interlace = fields[12];
+    const std::string size = std::to_string(header.width) + " x " + std::to_string(header.height) + " pixels";
     if (header.width == 0 || header.height == 0 || header.width > 0x7FFFFFFF || header.height > 0x7FFFFFFF)
-        return "its header gives a size of " + std::to_string(header.width) + " x " + std::to_string(header.height) +
-               " pixels";
+        return "its header gives a size of " + size;
     if (!validDepth(header.colourType, header.depth))
         return "its header gives colour type " + std::to_string(header.colourType) + " with " +
                std::to_string(header.depth) + " bits, which PNG does not have";
     if (fields[10] != 0 || fields[11] != 0 || header.interlace > 1)
         return "its header names an unknown compression, filter or interlace method";
+    if (header.width > maxSide || header.height > maxSide)
+        return size + " is more than the " + std::to_string(maxSide) + " x " + std::to_string(maxSide) +
+               " the graphics driver takes";
+    if (rowBytes(header) > deflateLimit * fileSize)
+        return "its header claims " + size + ", more than a file of " + std::to_string(fileSize) + " bytes can hold";
     return {};
 }
 
@@ -290,26 +300,19 @@ std::string checkImageFile(const std::string& path, unsigned maxSide)
                 pixels->feed(block.data(), count);
             left -= count;
         }
+        // A header claiming what the game cannot take is refused as such,
+        // whatever its checksum.
+        if (name == "IHDR") {
+            if (std::string problem = checkPictureHeader(fields, length, maxSide, *size, header); !problem.empty())
+                return problem;
+            pixels.emplace(rowBytes(header));
+        }
         unsigned char stored[4];
         if (!readNext(file, stored, sizeof stored) || bigEndian(stored) != crc)
             return "its " + name + " chunk at byte " + std::to_string(at) + " has a wrong checksum";
         at += 12 + std::uint64_t(length);
 
-        if (name == "IHDR") {
-            if (length != 13)
-                return "its IHDR chunk has " + std::to_string(length) + " bytes instead of 13";
-            if (std::string problem = checkPictureHeader(fields, header); !problem.empty())
-                return problem;
-            const std::string pictureSize =
-                std::to_string(header.width) + " x " + std::to_string(header.height) + " pixels";
-            if (header.width > maxSide || header.height > maxSide)
-                return pictureSize + " is more than the " + std::to_string(maxSide) + " x " +
-                       std::to_string(maxSide) + " the graphics driver takes";
-            if (rowBytes(header) > deflateLimit * *size)
-                return "its header claims " + pictureSize + ", more than a file of " + std::to_string(*size) +
-                       " bytes can hold";
-            pixels.emplace(rowBytes(header));
-        } else if (name == "PLTE") {
+        if (name == "PLTE") {
             if (palette || pixelsBegun || length % 3 != 0 || length == 0 || length > 3 * 256)
                 return "its PLTE chunk is out of place or not a palette";
             palette = true;
@@ -317,7 +320,7 @@ std::string checkImageFile(const std::string& path, unsigned maxSide)
             if (!pixelsBegun)
                 return "it has no IDAT chunk: no pixels";
             return pixels->problem();
-        } else if (!isPixels && !(head[4] & 0x20)) {
+        } else if (!isPixels && name != "IHDR" && !(head[4] & 0x20)) {
             return "it has a chunk " + name + " that is needed to show it but that no PNG reader knows";
         }
     }

@@ -27,18 +27,14 @@ bool is(const Rgb& a, const Rgb& b)
     return std::abs(a.r - b.r) <= 2 && std::abs(a.g - b.g) <= 2 && std::abs(a.b - b.b) <= 2;
 }
 
-// How many columns lie between the first and the last that differ in two
-// captures of the same rectangle of the given width.
-int changedColumns(const std::string& before, const std::string& after, int width)
+// The width of what differs between two captures of a band across the window.
+int changedWidth(const std::string& before, const std::string& after)
 {
     std::istringstream a(before), b(after);
-    std::string p, q;
-    int first = width, last = -1;
-    for (int i = 0; std::getline(a, p, ',') && std::getline(b, q, ','); ++i) {
-        if (p != q) {
-            first = std::min(first, i % width);
-            last = std::max(last, i % width);
-        }
+    int first = 800, last = -1, i = 0;
+    for (std::string p, q; std::getline(a, p, ',') && std::getline(b, q, ','); ++i) {
+        if (p != q)
+            first = std::min(first, i % 800), last = std::max(last, i % 800);
     }
     return last - first + 1;
 }
@@ -239,7 +235,7 @@ TEST_F(PlayTest, ShowsTheLostAndWonPicturesAndRefusesBrokenMaps)
     sf::Font font;
     ASSERT_TRUE(font.loadFromFile(BRAMBLEHOLT_GAME_DIR "/hei.ttf"));
     const sf::Text notice(L"地图无法载入：map/c3.txt：第1行：地形代码'oops'不是整数", font, 14);
-    EXPECT_NEAR(changedColumns(plainMenu, game.region(0, 544, 800, 24), 800), notice.getLocalBounds().width + 16, 2);
+    EXPECT_NEAR(changedWidth(plainMenu, game.region(0, 544, 800, 24)), notice.getLocalBounds().width + 16, 2);
 
     game.click(380, 415);
     game.pause(2000ms);

@@ -3,12 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
-#include <cstring>
+#include <regex>
 #include <string>
 
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -67,50 +65,22 @@ TEST(GameWindow, StartsWithStandardErrorClosedAndFromAnotherFolder)
 
 TEST(GameWindow, WithoutADisplayExitsWithOneLine)
 {
-    // A second screen, on a display of our own: Xvfb picks its number and
-    // writes it to the pipe.
-    int numberPipe[2];
-    ASSERT_EQ(pipe(numberPipe), 0);
-    const pid_t server = fork();
-    if (server == 0) {
-        close(numberPipe[0]);
-        dup2(open("/dev/null", O_WRONLY), 2);
-        const std::string fd = std::to_string(numberPipe[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "320x240x24", "-screen",
-               "1", "320x240x24", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    struct Stop
-    {
-        pid_t pid;
-        ~Stop()
-        {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    } stop{server};
-    close(numberPipe[1]);
-    char number[16] = {};
-    const ssize_t got = read(numberPipe[0], number, sizeof number - 1);
-    close(numberPipe[0]);
-    ASSERT_GT(got, 0) << "Xvfb did not start";
-    const std::string twoScreens = ":" + std::string(number, std::strcspn(number, "\n"));
-
     const std::string dead = freeDisplayName();
     struct Case
     {
-        std::string display, said;
+        std::string start, said; // a shell command, and a pattern of what the game says
     };
     const Case cases[] = {
-        {dead, "brambleholt: cannot open the display \"" + dead + "\", and the game needs an X display\n"},
-        {twoScreens + ".1", "brambleholt: cannot open a window on screen 1 of the display \"" + twoScreens +
-                                ".1\" (only on a display's first screen), and the game needs a screen it can open "
-                                "a window on\n"},
+        {"DISPLAY=" + dead + " ./brambleholt", "brambleholt: cannot open the display \"" + dead +
+                                                   "\", and the game needs an X display\n"},
+        // The second screen of a display of its own.
+        {"xvfb-run -a -s '-screen 0 320x240x24 -screen 1 320x240x24' sh -c 'DISPLAY=$DISPLAY.1 exec ./brambleholt'",
+         "brambleholt: cannot open a window on screen 1 of the display \":[0-9]+\\.1\" \\(only on a display's "
+         "first screen\\), and the game needs a screen it can open a window on\n"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.display);
-        const std::string command = "cd '" BRAMBLEHOLT_GAME_DIR "' && DISPLAY=" + c.display + " ./brambleholt 2>&1";
-        FILE* output = popen(command.c_str(), "r");
+        SCOPED_TRACE(c.start);
+        FILE* output = popen(("cd '" BRAMBLEHOLT_GAME_DIR "' && " + c.start + " 2>&1").c_str(), "r");
         ASSERT_NE(output, nullptr);
         std::string said;
         char buffer[256];
@@ -119,6 +89,6 @@ TEST(GameWindow, WithoutADisplayExitsWithOneLine)
         const int status = pclose(output);
         EXPECT_TRUE(WIFEXITED(status)) << "ended by a signal";
         EXPECT_EQ(WEXITSTATUS(status), 1);
-        EXPECT_EQ(said, c.said);
+        EXPECT_TRUE(std::regex_match(said, std::regex(c.said))) << said;
     }
 }

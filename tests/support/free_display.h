@@ -1,19 +1,17 @@
 #pragma once
-// An X display name that no server answers, found at run time: a local X
-// server of display N listens on /tmp/.X11-unix/X<N> and holds the lock
-// file /tmp/.X<N>-lock, so a number with neither is dead (unless a server
-// starts on it in the moment between).
+// A display number no X server has, found at run time: a local server of
+// display N listens on /tmp/.X11-unix/X<N> and holds /tmp/.X<N>-lock.
 
 #include <filesystem>
 #include <string>
 
 inline std::string freeDisplayName()
 {
-    for (int number = 50;; ++number) {
-        const std::string n = std::to_string(number);
-        std::error_code error;
-        if (!std::filesystem::exists("/tmp/.X11-unix/X" + n, error) &&
-            !std::filesystem::exists("/tmp/.X" + n + "-lock", error))
-            return ":" + n;
+    std::error_code error;
+    for (int n = 50;; ++n) {
+        const std::string number = std::to_string(n);
+        if (!std::filesystem::exists("/tmp/.X11-unix/X" + number, error) &&
+            !std::filesystem::exists("/tmp/.X" + number + "-lock", error))
+            return ":" + number;
     }
 }
