@@ -23,6 +23,7 @@ struct DataFileExercise
 constexpr unsigned fuzzPictureSide = 2048;
 
 // Pictures: the checksum of every whole chunk is put right first, so the
-// fuzzer's changes reach past the checksums into the chunks themselves.
+// fuzzer's changes reach past the checksums into the chunks themselves (and
+// for half the inputs the IDAT data is compressed first; see the source).
 DataFileExercise exercisePicture(std::string_view input);
 DataFileExercise exerciseSound(std::string_view input);
