@@ -36,7 +36,7 @@ float maxLateClick(int level)
 constexpr int goldenTick = 3000;
 const std::uint64_t goldenHashes[3] = {
     0xed72dc5b339c4f9full,
-    0xcba27012d4565dc2ull,
+    0xf0bb4d5c0dbdcf5bull,
     0x8c6ae7662c196aeaull,
 };
 
@@ -252,6 +252,7 @@ TEST(LevelLab, RefusesWhatItCannotRunBeforeAnyTrial)
         {{map, file("repeat.plan", "0 pond 5 5 every 1 until 1e9\n")}, 1, "line 1: placements run from 0 to"},
         {{map, file("late.plan", "100000 arrow 5 5\n")}, 1, "line 1: placements run from 0 to"},
         {{map, file("extra.plan", "0 arrow 5 5 quickly\n")}, 1, "line 1: unexpected 'quickly'"},
+        {{map, file("backwards.plan", "90 pond 5 5 every 20 until 30\n")}, 1, "line 1: expected 'every P until T'"},
         {{map, file("cell.plan", "# a comment\n0 arrow 18 5\n")}, 1, "line 2: expected a column"},
         {{file("long.txt", endless + "\n"), plan}, 1,
          "past the 2147423 s the level clock can count"},

@@ -24,9 +24,5 @@ private:
     std::mt19937 engine_;
 };
 
-// The longest step the game advances its world by in one frame: a longer
-// frame (a stall) pauses the level instead of deciding it.
-const sf::Time longestFrame = sf::milliseconds(100);
-
 // The real game's frame length at a quantile q (0 to 1) of the measured spread.
 sf::Time measuredFrameLength(double q);

@@ -74,8 +74,8 @@ bool readPlanLine(const std::string& line, float lastSecond, BuildPlan& plan, st
             problem = "unexpected '" + word + "' after the placement";
             return false;
         }
-        if (!(words >> period >> word >> until) || word != "until" || !(period >= 1)) {
-            problem = "expected 'every P until T' with P at least 1";
+        if (!(words >> period >> word >> until) || word != "until" || !(period >= 1) || !(until >= time)) {
+            problem = "expected 'every P until T' with P at least 1 and T no earlier than the placement";
             return false;
         }
     }

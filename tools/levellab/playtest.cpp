@@ -3,6 +3,7 @@
 #include "frame_lengths.h"
 
 #include "app/assets.h"
+#include "app/play_loop.h"
 #include "towers/bullet.h"
 #include "towers/platform.h"
 #include "towers/special_towers.h"
@@ -186,6 +187,7 @@ PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, const Pla
             }
             ++next;
         }
+        // A frame advances the world by at most the game's longest step.
         const sf::Time dt = std::min(frames.next(), longestFrame);
         const std::uint8_t lockedBefore = buildLock;
         recorder.beforeTick();
