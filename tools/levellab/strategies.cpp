@@ -119,6 +119,7 @@ std::vector<Strategy> naiveStrategies(const std::string& mapPath)
     const BuildPlan ring = platformTowersOn(ringsRoundHome(1));
     const BuildPlan twoRings = platformTowersOn(ringsRoundHome(2));
     const BuildPlan everyStone = towersOn(stones);
+    const BuildPlan threeRings = platformTowersOn(ringsRoundHome(3));
 
     return {
         {"arrows on every stone, nearest the home first", everyStone},
@@ -139,5 +140,10 @@ std::vector<Strategy> naiveStrategies(const std::string& mapPath)
         {"two rings and every stone, rebuilt as they fall", keptRebuilt(append(twoRings, everyStone)), true},
         {"two rings and every stone, arrows and ice 2:1, rebuilt",
          keptRebuilt(append(platformTowersOn(ringsRoundHome(2), 1, 3), towersOn(stones, 1, 3))), true},
+        {"three rings, rebuilt as they fall", keptRebuilt(threeRings), true},
+        {"every stone farthest first, then two rings, rebuilt", keptRebuilt(append(towersOn(farthestFirst), twoRings)),
+         true},
+        {"stones farthest first, three rings, ice 3:1, rebuilt",
+         keptRebuilt(append(towersOn(farthestFirst), platformTowersOn(ringsRoundHome(3), 1, 4))), true},
     };
 }
