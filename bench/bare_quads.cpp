@@ -9,32 +9,18 @@
 // prints one line per phase, frame limit off and then at 30:
 //   bare LIMIT quads N frames F seconds S fps X frame_ms M
 
+#include "timed_phase.h"
+
 #include <SFML/Graphics.hpp>
 
 #include <algorithm>
 #include <cmath>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 sf::Texture makeTexture()
 {
@@ -57,18 +43,8 @@ void runPhase(sf::RenderWindow& window, const sf::Texture& texture, std::vector<
 {
     window.setFramerateLimit(limit);
     sf::VertexArray quads(sf::Quads, 4 * places.size());
-    std::vector<double> frames;
-    const Clock::time_point begin = Clock::now();
-    Clock::time_point counted = begin;
-    bool counting = false;
     float drift = 0;
-    while (msSince(begin) < 500 + seconds * 1000) {
-        if (!counting && msSince(begin) >= 500) {
-            counting = true;
-            counted = Clock::now();
-            frames.clear();
-        }
-        const Clock::time_point frameStart = Clock::now();
+    const bench::PhaseTimes times = bench::timePhase(seconds, [&](bool) {
         sf::Event event;
         while (window.pollEvent(event)) {
         }
@@ -84,11 +60,10 @@ void runPhase(sf::RenderWindow& window, const sf::Texture& texture, std::vector<
         window.clear(sf::Color::Black);
         window.draw(quads, &texture);
         window.display();
-        frames.push_back(msSince(frameStart));
-    }
-    const double elapsed = msSince(counted) / 1000;
+    });
     std::printf("bare %u quads %zu frames %zu seconds %.2f fps %.2f frame_ms %.2f\n", limit, places.size(),
-                frames.size(), elapsed, static_cast<double>(frames.size()) / elapsed, median(frames));
+                times.frames.size(), times.seconds, static_cast<double>(times.frames.size()) / times.seconds,
+                bench::median(times.frames));
     std::fflush(stdout);
 }
 

@@ -15,6 +15,7 @@
 //   game LIMIT wolves N frames F seconds S fps X frame_ms M tick_ms T rss_kib R
 
 #include "busy_level.h"
+#include "timed_phase.h"
 
 #include "app/assets.h"
 #include "app/play_loop.h"
@@ -28,28 +29,12 @@
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 long peakKib()
 {
@@ -61,36 +46,25 @@ long peakKib()
 void runPhase(unsigned limit, double seconds)
 {
     window.setFramerateLimit(limit);
-    std::vector<double> frames, ticks;
-    // The first half second warms up and is not counted.
-    const Clock::time_point begin = Clock::now();
-    Clock::time_point counted = begin;
-    bool counting = false;
-    while (msSince(begin) < 500 + seconds * 1000) {
-        if (!counting && msSince(begin) >= 500) {
-            counting = true;
-            counted = Clock::now();
-            frames.clear();
-            ticks.clear();
-        }
-        const Clock::time_point frameStart = Clock::now();
+    std::vector<double> ticks;
+    const bench::PhaseTimes times = bench::timePhase(seconds, [&](bool counting) {
         PlayEventBatch batch;
         sf::Event event;
         while (window.pollEvent(event))
             batch.handle(event);
-        const Clock::time_point tickStart = Clock::now();
+        const bench::Clock::time_point tickStart = bench::Clock::now();
         updateFrame();
-        ticks.push_back(msSince(tickStart));
+        if (counting)
+            ticks.push_back(bench::msSince(tickStart));
         levelLost = 0;
         window.clear(sf::Color(0, 0, 0, 255));
         rootPanel.draw(window);
         window.display();
-        frames.push_back(msSince(frameStart));
-    }
-    const double elapsed = msSince(counted) / 1000;
+    });
     std::printf("game %u wolves %zu frames %zu seconds %.2f fps %.2f frame_ms %.2f tick_ms %.3f rss_kib %ld\n",
-                limit, wolves.size(), frames.size(), elapsed, static_cast<double>(frames.size()) / elapsed,
-                median(frames), median(ticks), peakKib());
+                limit, wolves.size(), times.frames.size(), times.seconds,
+                static_cast<double>(times.frames.size()) / times.seconds, bench::median(times.frames),
+                bench::median(ticks), peakKib());
     std::fflush(stdout);
 }
 
