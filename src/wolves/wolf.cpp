@@ -1,12 +1,14 @@
 #include "wolves/wolf.h"
 
 #include "app/assets.h"
+#include "app/random_outputs.h"
 #include "towers/bullet.h"
 #include "towers/platform.h"
 #include "towers/tower.h"
 #include "wolves/stone.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -53,17 +55,30 @@ WolfSlots& wolfSlots()
     return slots;
 }
 
-// trunc(unitRandom() * total), from one draw of the engine. While r * total
-// stays below 2^53 the double product is exact, and so is the same figure
-// in integers, which is quicker.
-std::int32_t pickBelow(std::int32_t total)
+// trunc(unitRandom() * total), from the draw r that unitRandom would turn
+// into r / 2^32. While r * total stays below 2^53 the double product is
+// exact, and so is the same figure in integers, which is quicker.
+std::int32_t pickBelow(std::uint32_t r, std::int32_t total)
 {
-    if (total >= 0 && total < (1 << 21)) {
-        const auto r = static_cast<std::uint32_t>(randomEngine());
+    if (total >= 0 && total < (1 << 21))
         return static_cast<std::int32_t>((static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(total)) >> 32);
-    }
-    return static_cast<std::int32_t>(unitRandom() * total);
+    const double u = static_cast<double>(r) / 4294967296.0;
+    return static_cast<std::int32_t>(u * total);
 }
+
+// The grid cell of each cell index.
+struct CellPlaces
+{
+    CellPlaces()
+    {
+        for (int x = 0; x < LevelMap::gridColumns; ++x) {
+            for (int y = 0; y < LevelMap::gridRows; ++y)
+                of[LevelMap::cellIndex({x, y})] = {x, y};
+        }
+    }
+    sf::Vector2i of[LevelMap::cellCount];
+};
+const CellPlaces cellPlaces;
 
 } // namespace
 
@@ -316,9 +331,37 @@ void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*p
     const std::int32_t steps = levelMap.cell(at).*distance;
     if (steps <= 0)
         return;
-    route.reserve(route.size() + static_cast<std::size_t>(steps));
     const LevelMap::StepChoices& choices = levelMap.stepChoices(distance, paths);
-    for (std::int32_t n = steps; n > 0; --n) {
+    std::size_t end = route.size();
+    route.resize(end + static_cast<std::size_t>(steps));
+    sf::Vector2i* const cells = route.data();
+    // Every step takes one draw, forced or not.
+    std::int32_t n = steps;
+    if (choices.bounded) {
+        int c = LevelMap::cellIndex(at);
+        while (n > 0) {
+            const LevelMap::Choice& choice = choices.choice[c];
+            if (choice.distance != n)
+                break; // an inconsistent field: the careful way below
+            if (choice.runLength > 0) {
+                const int length = std::min<int>(choice.runLength, n);
+                std::copy_n(choices.runCells + choice.runStart, length, cells + end);
+                skipOutputs(randomEngine, static_cast<std::size_t>(length));
+                end += static_cast<std::size_t>(length);
+                n -= length;
+                c = LevelMap::cellIndex(cells[end - 1]);
+                continue;
+            }
+            const std::uint64_t r = static_cast<std::uint32_t>(randomEngine());
+            c = choice.next[(r >= choice.bounds[0]) + (r >= choice.bounds[1]) + (r >= choice.bounds[2]) +
+                            (r >= choice.bounds[3])];
+            cells[end++] = cellPlaces.of[c];
+            --n;
+        }
+        at = cells[end - 1];
+    }
+    // Fields with huge path counts, or a cell whose field is inconsistent.
+    for (; n > 0; --n) {
         // The weights of the neighbours n - 1 steps away; the field's own
         // choices hold them whenever the wolf stands n steps away, as it does
         // unless the field is inconsistent.
@@ -335,14 +378,14 @@ void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*p
                 }
             }
         }
-        const std::int32_t k = pickBelow(weights[3]);
+        const std::int32_t k = pickBelow(static_cast<std::uint32_t>(randomEngine()), weights[3]);
         for (int i = 0; i < 4; ++i) {
             if (k < weights[i]) {
                 at += neighbourOffsets[i];
                 break;
             }
         }
-        route.push_back(at);
+        cells[end++] = at;
     }
 }
 
