@@ -5,6 +5,7 @@
 #include "towers/bullet.h"
 #include "towers/platform.h"
 #include "towers/tower.h"
+#include "wolves/object_slots.h"
 #include "wolves/stone.h"
 #include "world/world.h"
 
@@ -21,38 +22,6 @@ void fillAnimation(Animation& animation, const sf::Texture& sheet, int row)
     animation.texture = &sheet;
     const int top = 32 * row;
     animation.frames.assign({{32, top, 32, 32}, {64, top, 32, 32}, {32, top, 32, 32}, {0, top, 32, 32}});
-}
-
-// Fixed slots for wolves, handed out last freed first; blocks are never given
-// back, since a level that once held many wolves may well hold them again.
-class WolfSlots
-{
-public:
-    static constexpr std::size_t slotSize = 512, perBlock = 256;
-
-    void* take()
-    {
-        if (free_.empty()) {
-            blocks_.emplace_back(new unsigned char[slotSize * perBlock]);
-            unsigned char* block = blocks_.back().get();
-            for (std::size_t i = perBlock; i-- > 0;)
-                free_.push_back(block + i * slotSize);
-        }
-        void* slot = free_.back();
-        free_.pop_back();
-        return slot;
-    }
-    void give(void* slot) { free_.push_back(slot); }
-
-private:
-    std::vector<std::unique_ptr<unsigned char[]>> blocks_;
-    std::vector<void*> free_;
-};
-
-WolfSlots& wolfSlots()
-{
-    static WolfSlots slots;
-    return slots;
 }
 
 // trunc(unitRandom() * total), from the draw r that unitRandom would turn
@@ -80,33 +49,20 @@ struct CellPlaces
 };
 const CellPlaces cellPlaces;
 
-} // namespace
+// A walking wolf's frame time, 0.08 s over the pond factor.
+const sf::Time frameTimeOutsidePonds = timeOfSeconds(0.08f / 0.5f);
+const sf::Time frameTimeInPonds = timeOfSeconds(0.08f / 0.1f);
 
-// The sanitizer build keeps every wolf on the heap, so that a read of a
-// deleted wolf is caught there rather than landing in a reused slot.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool slotted = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool slotted = false;
-#else
-constexpr bool slotted = true;
-#endif
-#else
-constexpr bool slotted = true;
-#endif
+} // namespace
 
 void* Wolf::operator new(std::size_t size)
 {
-    return slotted && size <= WolfSlots::slotSize ? wolfSlots().take() : ::operator new(size);
+    return ObjectSlots<512, 256>::shared().take(size);
 }
 
 void Wolf::operator delete(void* wolf, std::size_t size)
 {
-    if (slotted && size <= WolfSlots::slotSize)
-        wolfSlots().give(wolf);
-    else
-        ::operator delete(wolf);
+    ObjectSlots<512, 256>::shared().give(wolf, size);
 }
 
 Wolf::Wolf() = default;
@@ -134,18 +90,6 @@ void Wolf::enter(int row, std::int32_t startHealth, const sf::Texture& sheet)
     fillAnimation(walkLeft, sheet, 1);
     fillAnimation(walkRight, sheet, 2);
     fillAnimation(walkUp, sheet, 3);
-}
-
-sf::Vector2f Wolf::position() const
-{
-    if (route.size() >= 2) {
-        const sf::Vector2i first = route[0], second = route[1];
-        return {static_cast<float>(first.x) * (1 - progress) + static_cast<float>(second.x) * progress,
-                static_cast<float>(first.y) * (1 - progress) + static_cast<float>(second.y) * progress};
-    }
-    if (route.size() == 1)
-        return {static_cast<float>(route[0].x), static_cast<float>(route[0].y)};
-    return {0.f, 0.f};
 }
 
 void Wolf::update(float dt)
@@ -180,7 +124,7 @@ void Wolf::update(float dt)
             break;
         }
     }
-    sprite.setFrameTime(timeOfSeconds(0.08f / factor));
+    sprite.setFrameTime(factor == 0.5f ? frameTimeOutsidePonds : frameTimeInPonds);
 
     if (slowed) {
         speed = baseSpeed * factor;

@@ -55,7 +55,17 @@ public:
     // One tick: death, the home test, pond and ice, then the state's work.
     void update(float dt);
     // Where the wolf is, between its first two route cells.
-    sf::Vector2f position() const;
+    sf::Vector2f position() const
+    {
+        if (route.size() >= 2) {
+            const sf::Vector2i first = route[0], second = route[1];
+            return {static_cast<float>(first.x) * (1 - progress) + static_cast<float>(second.x) * progress,
+                    static_cast<float>(first.y) * (1 - progress) + static_cast<float>(second.y) * progress};
+        }
+        if (route.size() == 1)
+            return {static_cast<float>(route[0].x), static_cast<float>(route[0].y)};
+        return {0.f, 0.f};
+    }
     // The way home ignoring platforms, through which the wolf will bite.
     void findGroundRoute();
     // Turns the sprite towards the first step of the route.
