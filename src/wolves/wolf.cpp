@@ -276,9 +276,7 @@ void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*p
     if (steps <= 0)
         return;
     const LevelMap::StepChoices& choices = levelMap.stepChoices(distance, paths);
-    std::size_t end = route.size();
-    route.resize(end + static_cast<std::size_t>(steps));
-    sf::Vector2i* const cells = route.data();
+    route.reserve(route.size() + static_cast<std::size_t>(steps));
     // Every step takes one draw, forced or not.
     std::int32_t n = steps;
     if (choices.bounded) {
@@ -289,20 +287,20 @@ void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*p
                 break; // an inconsistent field: the careful way below
             if (choice.runLength > 0) {
                 const int length = std::min<int>(choice.runLength, n);
-                std::copy_n(choices.runCells + choice.runStart, length, cells + end);
+                const sf::Vector2i* run = choices.runCells + choice.runStart;
+                route.insert(route.end(), run, run + length);
                 skipOutputs(randomEngine, static_cast<std::size_t>(length));
-                end += static_cast<std::size_t>(length);
                 n -= length;
-                c = LevelMap::cellIndex(cells[end - 1]);
+                c = LevelMap::cellIndex(route.back());
                 continue;
             }
             const std::uint64_t r = static_cast<std::uint32_t>(randomEngine());
             c = choice.next[(r >= choice.bounds[0]) + (r >= choice.bounds[1]) + (r >= choice.bounds[2]) +
                             (r >= choice.bounds[3])];
-            cells[end++] = cellPlaces.of[c];
+            route.push_back(cellPlaces.of[c]);
             --n;
         }
-        at = cells[end - 1];
+        at = route.back();
     }
     // Fields with huge path counts, or a cell whose field is inconsistent.
     for (; n > 0; --n) {
@@ -329,7 +327,7 @@ void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*p
                 break;
             }
         }
-        cells[end++] = at;
+        route.push_back(at);
     }
 }
 
