@@ -73,18 +73,20 @@ public:
 
     // What every tick reads comes first, side by side in memory; the sprite
     // with its transform and the animations follow.
+    // (The speeds too, so that a tick reads one line of the wolf before its
+    // sprite; the knock-back's step, seldom read, comes after.)
     WolfState state = WolfState::Walking;
     bool slowed = false;
     float slowTimer = 0.f;
-    sf::Vector2i knockStep;
     float stateTimer = 0.f;
+    float speed = 0.f;
+    float baseSpeed = 0.f;
     // Cells still to walk: the one being left, then the one being entered.
     std::vector<sf::Vector2i> route;
     float progress = 0.f;
     std::int32_t health = 0;
     std::int32_t maxHealth = 0;
-    float speed = 0.f;
-    float baseSpeed = 0.f;
+    sf::Vector2i knockStep;
     AnimatedSprite sprite{sf::seconds(0.2f)};
     Animation walkDown;
     Animation walkUp;
