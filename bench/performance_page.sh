@@ -168,6 +168,28 @@ before and 3.0 after the frames, 2.8 before and 6.7 after the benchmarks:
 | BM_Frame/2000 | 61.7 ms | 13.4 ms |
 | BM_Frame/10000 | 221.5 ms | 60.1 ms |
 
+## Before the second pass
+
+The first pass's figures, from this page as it stood at commit 4b51ff2 on a
+quiet machine (one-minute load average 1.25 before and 1.83 after the frames,
+0.79 before and 1.27 after the benchmarks):
+
+| wolves and quads | frame limit | game frame ms | bare frame ms | frame ratio | game fps | bare fps | fps ratio | game tick ms | game peak RSS |
+|---|---|---|---|---|---|---|---|---|---|
+| 2,000 | off | 14.3 | 11.4 | 1.26 | 69.4 | 87.5 | 0.79 | 0.147 | 114 MiB |
+| 2,000 | 30 | 33.5 | 33.5 | 1.00 | 29.9 | 29.9 | 1.00 | 0.395 | 114 MiB |
+| 10,000 | off | 70.1 | 55.7 | 1.26 | 14.1 | 17.9 | 0.79 | 1.376 | 139 MiB |
+| 10,000 | 30 | 73.4 | 51.9 | 1.41 | 13.5 | 19.2 | 0.70 | 1.329 | 140 MiB |
+
+| Benchmark | Median | Own thread |
+|---|---|---|
+| BM_Tick/2000 | 157.4 µs | 155.2 µs |
+| BM_Tick/10000 | 1.08 ms | 1.08 ms |
+| BM_Reroute/2000 | 628.8 µs | 629.1 µs |
+| BM_Reroute/10000 | 3.54 ms | 3.54 ms |
+| BM_Frame/2000 | 17.22 ms | 5.86 ms |
+| BM_Frame/10000 | 71.34 ms | 25.49 ms |
+
 ## What keeps it fast
 
 Everything below draws the same pixels and simulates the same world, draw for
@@ -199,6 +221,14 @@ of pixels a triangle touches, so the board draws fewer and smaller ones:
 - The opaque ground is drawn without blending, and the strip of high ground
   along the top, which the board draws once per cell of its column over itself,
   is drawn once.
+- Triangles that reach the view's edges (or come within a unit of them) go in
+  draw calls of their own, in their turn. llvmpipe clips a call with a point
+  outside the view, and then takes every triangle of that call through its
+  slow path, which with thousands of triangles in a call cost the game's
+  thread more than everything else it did for the frame; the other calls now
+  go the fast way. Only where the calls end changes, not the pixels
+  (`tests/ui/draw_batch_test.cpp` compares them). The bare program's drifting
+  quads cross the window's edges, so its one call still takes the slow path.
 
 The tick:
 
@@ -210,17 +240,27 @@ The tick:
   branch.
 - Only the wolves found dead right after their update are looked at by the
   sweep.
-- Wolves live side by side in slots of their own, and the tick fetches the next
-  ones ahead of their update; the fields every tick reads come first in a wolf.
+- Wolves and stones live side by side in slots of their own
+  (`src/wolves/object_slots.h`), and the tick fetches the next wolves ahead of
+  their update; the fields every tick reads come first in a wolf.
+- The arrow and ice towers' scan writes into room that only grows and hands
+  out its indices without copying them; the packed copy's arrays only grow.
 - The animation clock steps in whole microseconds inline, with the library's
   own arithmetic, instead of through `sf::Time`'s out-of-line operators; the
   tick's seconds are taken once.
-- Re-routing reads each field's route choices (the running sums of the closer
-  neighbours' paths), made once after the field is computed, and picks among
-  them with the same figure in integers while the product stays exact. A route's
-  room is reserved at its length; a wolf's animations take one allocation each.
-  The draws of the random engine are what is left: about 300,000 of them when a
-  platform cuts the flood's path with 10,000 wolves on it.
+- Re-routing reads each field's route choices, made once after the field is
+  computed (`LevelMap::stepChoices`). A step picks neighbour i when
+  trunc(u x total) is below the running sum w of the closer neighbours' paths;
+  below 2^21 paths that is exactly when the 32-bit draw is below
+  ceil(w x 2^32 / total), so each cell keeps those bounds and a step is four
+  comparisons. A cell with one closer neighbour only is a forced step, whatever
+  the draw: the cells that runs of forced steps lead through are kept in a row
+  and copied whole into the route, and the draws they take (one per step, as
+  ever) are passed over without being tempered, with the engine's 624 words
+  refilled in one vectorised pass (`src/app/random_outputs.h`; a test compares
+  the engine with `std::mt19937`'s own over millions of outputs). On the flood's
+  corridor nearly every step is forced: about 300,000 steps and draws when a
+  platform cuts the path with 10,000 wolves on it.
 
 ## Reproducing
 

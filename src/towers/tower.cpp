@@ -48,7 +48,7 @@ void Tower::update(float dt)
 
 void Tower::shootRandomWolf(bool onlyUnslowed)
 {
-    const std::vector<std::size_t>& candidates = wolfScan.withinReach({x, y}, onlyUnslowed);
+    const WolfScan::Indices candidates = wolfScan.withinReach({x, y}, onlyUnslowed);
     if (candidates.empty())
         return;
     const auto index = static_cast<std::size_t>(unitRandom() * static_cast<double>(candidates.size()));

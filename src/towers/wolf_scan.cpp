@@ -23,13 +23,30 @@ std::size_t cellIndex(sf::Vector2i cell)
 void WolfScan::open(std::size_t wolfCount)
 {
     open_ = true;
-    x_.resize(wolfCount);
-    y_.resize(wolfCount);
-    kind_.resize(wolfCount);
-    cellOf_.resize(2 * wolfCount);
-    steps_.resize(wolfCount);
+    placeRoom(wolfCount);
+    stepRoom(wolfCount);
     placesTaken_ = true;
     stepsTaken_ = false;
+}
+
+// The arrays only grow: a crowd that comes and goes does not clear them anew.
+void WolfScan::placeRoom(std::size_t wolfCount)
+{
+    placeCount_ = wolfCount;
+    if (x_.size() < wolfCount) {
+        x_.resize(wolfCount);
+        y_.resize(wolfCount);
+        kind_.resize(wolfCount);
+    }
+}
+
+void WolfScan::stepRoom(std::size_t wolfCount)
+{
+    stepCount_ = wolfCount;
+    if (steps_.size() < wolfCount) {
+        cellOf_.resize(2 * wolfCount);
+        steps_.resize(wolfCount);
+    }
 }
 
 void WolfScan::note(std::size_t index, const Wolf& wolf)
@@ -72,9 +89,7 @@ void WolfScan::takePlaces()
         return;
     placesTaken_ = true;
     const std::size_t n = wolves.size();
-    x_.resize(n);
-    y_.resize(n);
-    kind_.resize(n);
+    placeRoom(n);
     for (std::size_t i = 0; i < n; ++i)
         notePlace(i, *wolves[i]);
 }
@@ -85,8 +100,7 @@ void WolfScan::takeSteps()
         return;
     stepsTaken_ = true;
     if (!open_) {
-        cellOf_.resize(2 * wolves.size());
-        steps_.resize(wolves.size());
+        stepRoom(wolves.size());
         for (std::size_t i = 0; i < wolves.size(); ++i)
             noteStep(i, *wolves[i]);
     }
@@ -99,35 +113,38 @@ void WolfScan::fileSteps()
     // the same), counted first so that each cell's wolves stay in list order.
     constexpr std::size_t cells = LevelMap::gridColumns * LevelMap::gridRows;
     cellStart_.assign(cells + 1, 0);
-    for (std::uint32_t c : cellOf_) {
-        if (c != noCell)
-            ++cellStart_[c + 1];
+    const std::size_t filed = 2 * stepCount_;
+    for (std::size_t i = 0; i < filed; ++i) {
+        if (cellOf_[i] != noCell)
+            ++cellStart_[cellOf_[i] + 1];
     }
     for (std::size_t c = 0; c < cells; ++c)
         cellStart_[c + 1] += cellStart_[c];
     byCell_.resize(cellStart_[cells]);
     next_.assign(cellStart_.begin(), cellStart_.end() - 1);
-    for (std::size_t i = 0; i < cellOf_.size(); ++i) {
+    for (std::size_t i = 0; i < filed; ++i) {
         if (cellOf_[i] != noCell)
             byCell_[next_[cellOf_[i]]++] = static_cast<std::uint32_t>(i / 2);
     }
 }
 
-const std::vector<std::size_t>& WolfScan::withinReach(sf::Vector2i tower, bool onlyUnslowed)
+WolfScan::Indices WolfScan::withinReach(sf::Vector2i tower, bool onlyUnslowed)
 {
     takePlaces();
     const float column = static_cast<float>(tower.x), row = static_cast<float>(tower.y);
     const std::uint8_t mask = onlyUnslowed ? target | iced : target;
-    // Written without a branch, so that the loop runs on whole vectors.
-    found_.resize(x_.size());
+    // Written without a branch, so that the loop runs on whole vectors; the
+    // scratch room only grows, so it is not cleared for every search.
+    if (reach_.size() < placeCount_)
+        reach_.resize(placeCount_);
+    std::size_t* const into = reach_.data();
     std::size_t count = 0;
-    for (std::size_t i = 0; i < x_.size(); ++i) {
+    for (std::size_t i = 0; i < placeCount_; ++i) {
         const float dx = x_[i] - column, dy = y_[i] - row;
-        found_[count] = i;
+        into[count] = i;
         count += (kind_[i] & mask) == target && dx * dx + dy * dy < 30.25f;
     }
-    found_.resize(count);
-    return found_;
+    return {into, count};
 }
 
 const std::vector<std::size_t>& WolfScan::besideCell(sf::Vector2i tower)

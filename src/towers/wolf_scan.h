@@ -19,7 +19,16 @@ public:
     // The wolf list's index of every candidate of an arrow or ice tower at a
     // cell: living wolves (unslowed ones only, if asked) strictly within 5.5
     // cells, in list order.
-    const std::vector<std::size_t>& withinReach(sf::Vector2i tower, bool onlyUnslowed);
+    // They stay valid until the next search.
+    struct Indices
+    {
+        const std::size_t* first;
+        std::size_t count;
+        bool empty() const { return count == 0; }
+        std::size_t size() const { return count; }
+        std::size_t operator[](std::size_t i) const { return first[i]; }
+    };
+    Indices withinReach(sf::Vector2i tower, bool onlyUnslowed);
     // The wolf list's index of every wolf whose step leaves or enters one of
     // the four cells beside a tower, in list order; the slap tower tests them.
     const std::vector<std::size_t>& besideCell(sf::Vector2i tower);
@@ -50,10 +59,13 @@ private:
     void notePlace(std::size_t index, const Wolf& wolf);
     void noteStep(std::size_t index, const Wolf& wolf);
     void fileSteps(); // sorts the noted steps by cell
+    void placeRoom(std::size_t wolfCount);
+    void stepRoom(std::size_t wolfCount);
 
     bool open_ = false;
     bool placesTaken_ = false;
     bool stepsTaken_ = false; // the noted steps filed by cell
+    std::size_t placeCount_ = 0, stepCount_ = 0; // the wolves noted in each part
     std::vector<float> x_, y_;
     std::vector<std::uint8_t> kind_; // bit 0: a possible target, bit 1: slowed
     std::vector<Step> steps_;
@@ -62,6 +74,7 @@ private:
     std::vector<std::uint32_t> next_;
     std::vector<std::uint32_t> byCell_;
     std::vector<std::size_t> found_;
+    std::vector<std::size_t> reach_; // room for every wolf, written over by each search of reach
 };
 
 extern WolfScan wolfScan;

@@ -11,10 +11,23 @@ DrawBatch::DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const Op
     : target_(target), atlas_(atlas), boxes_(boxes), vertices_(vertices)
 {
     vertices_.clear();
-    const sf::View& view = target.getView();
-    const sf::Vector2f size(target.getSize());
+    readView();
+}
+
+void DrawBatch::readView()
+{
+    const sf::View& view = target_.getView();
+    const sf::Vector2f size(target_.getSize());
     pixelForUnit_ = view.getSize() == size && view.getCenter() == size / 2.f && view.getRotation() == 0.f &&
                     view.getViewport() == sf::FloatRect(0, 0, 1, 1);
+    // A turned view has no upright edges: every call counts as near them.
+    const sf::Vector2f half = view.getSize() / 2.f;
+    if (view.getRotation() == 0.f && half.x > 1.f && half.y > 1.f) {
+        innerLeft_ = view.getCenter().x - half.x + 1.f;
+        innerTop_ = view.getCenter().y - half.y + 1.f;
+        innerRight_ = view.getCenter().x + half.x - 1.f;
+        innerBottom_ = view.getCenter().y + half.y - 1.f;
+    }
 }
 
 void DrawBatch::use(const sf::Texture* texture)
@@ -55,6 +68,11 @@ sf::IntRect DrawBatch::frameOf(const AnimatedSprite& sprite)
 
 void DrawBatch::triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Vertex& c)
 {
+    const bool nearEdges = !(clearOfEdges(a) && clearOfEdges(b) && clearOfEdges(c));
+    if (nearEdges != nearEdges_) {
+        flush();
+        nearEdges_ = nearEdges;
+    }
     vertices_.push_back(a);
     vertices_.push_back(b);
     vertices_.push_back(c);

@@ -27,6 +27,7 @@ public:
     explicit DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas = nullptr)
         : target_(target), atlas_(atlas), vertices_(ownVertices_)
     {
+        readView();
     }
     // With the vertex buffer of an earlier frame (emptied, its room kept), and
     // the opaque boxes of sprite-sheet frames: an animated sprite's quad is
@@ -80,6 +81,12 @@ private:
     // Switches to solid colour; returns the texture coordinate to use.
     sf::Vector2f useSolid();
     void triangle(const sf::Vertex& a, const sf::Vertex& b, const sf::Vertex& c);
+    void readView();
+    bool clearOfEdges(const sf::Vertex& vertex) const
+    {
+        const sf::Vector2f p = vertex.position;
+        return p.x >= innerLeft_ && p.x <= innerRight_ && p.y >= innerTop_ && p.y <= innerBottom_;
+    }
     static sf::IntRect frameOf(const AnimatedSprite& sprite);
 
     sf::RenderTarget& target_;
@@ -88,6 +95,13 @@ private:
     const sf::Texture* texture_ = nullptr;
     sf::BlendMode blendMode_ = sf::BlendAlpha;
     bool pixelForUnit_ = false;
+    // A draw call with a point outside the view is clipped by the renderer,
+    // which then takes every triangle of the call the slow way, point by
+    // point. So triangles that reach the view's edges (or come within a unit
+    // of them) get calls of their own, in their turn; the rest go the fast
+    // way. The pixels are the same: only where one call ends changes.
+    float innerLeft_ = 0.f, innerTop_ = 0.f, innerRight_ = -1.f, innerBottom_ = -1.f;
+    bool nearEdges_ = false; // what the collected triangles are
     std::vector<sf::Vertex> ownVertices_;
     std::vector<sf::Vertex>& vertices_;
 };

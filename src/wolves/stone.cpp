@@ -1,9 +1,20 @@
 #include "wolves/stone.h"
 
 #include "towers/tower.h"
+#include "wolves/object_slots.h"
 #include "world/world.h"
 
 #include <cmath>
+
+void* Stone::operator new(std::size_t size)
+{
+    return ObjectSlots<96, 512>::shared().take(size);
+}
+
+void Stone::operator delete(void* stone, std::size_t size)
+{
+    ObjectSlots<96, 512>::shared().give(stone, size);
+}
 
 Stone::Stone(float sx, float sy, Tower* aimedAt)
     : x(sx), y(sy), z(0.f), startX(sx), startY(sy), startZ(0.f), target(aimedAt)

@@ -2,6 +2,7 @@
 // A stone thrown by a wolf at a tower: it flies straight over the ground at a
 // fixed speed while rising, and takes health from the tower when it arrives.
 
+#include <cstddef>
 #include <cstdint>
 
 class Tower;
@@ -11,6 +12,10 @@ class Stone
 public:
     Stone(float startX, float startY, Tower* target);
     virtual ~Stone() = default;
+
+    // Wolves throw stones by the thousand on a crowded board: slots of their own.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* stone, std::size_t size);
     virtual void hit(); // -40 health
 
     // One flight step; on the first step past the flight time it hits instead.

@@ -1,12 +1,15 @@
 #include "wolves/wolf.h"
 
 #include "app/assets.h"
+#include "app/random_outputs.h"
 #include "towers/bullet.h"
 #include "towers/platform.h"
 #include "towers/tower.h"
+#include "wolves/object_slots.h"
 #include "wolves/stone.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -21,77 +24,45 @@ void fillAnimation(Animation& animation, const sf::Texture& sheet, int row)
     animation.frames.assign({{32, top, 32, 32}, {64, top, 32, 32}, {32, top, 32, 32}, {0, top, 32, 32}});
 }
 
-// Fixed slots for wolves, handed out last freed first; blocks are never given
-// back, since a level that once held many wolves may well hold them again.
-class WolfSlots
+// trunc(unitRandom() * total), from the draw r that unitRandom would turn
+// into r / 2^32. While r * total stays below 2^53 the double product is
+// exact, and so is the same figure in integers, which is quicker.
+std::int32_t pickBelow(std::uint32_t r, std::int32_t total)
 {
-public:
-    static constexpr std::size_t slotSize = 512, perBlock = 256;
-
-    void* take()
-    {
-        if (free_.empty()) {
-            blocks_.emplace_back(new unsigned char[slotSize * perBlock]);
-            unsigned char* block = blocks_.back().get();
-            for (std::size_t i = perBlock; i-- > 0;)
-                free_.push_back(block + i * slotSize);
-        }
-        void* slot = free_.back();
-        free_.pop_back();
-        return slot;
-    }
-    void give(void* slot) { free_.push_back(slot); }
-
-private:
-    std::vector<std::unique_ptr<unsigned char[]>> blocks_;
-    std::vector<void*> free_;
-};
-
-WolfSlots& wolfSlots()
-{
-    static WolfSlots slots;
-    return slots;
-}
-
-// trunc(unitRandom() * total), from one draw of the engine. While r * total
-// stays below 2^53 the double product is exact, and so is the same figure
-// in integers, which is quicker.
-std::int32_t pickBelow(std::int32_t total)
-{
-    if (total >= 0 && total < (1 << 21)) {
-        const auto r = static_cast<std::uint32_t>(randomEngine());
+    if (total >= 0 && total < (1 << 21))
         return static_cast<std::int32_t>((static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(total)) >> 32);
-    }
-    return static_cast<std::int32_t>(unitRandom() * total);
+    const double u = static_cast<double>(r) / 4294967296.0;
+    return static_cast<std::int32_t>(u * total);
 }
+
+// The grid cell of each cell index.
+struct CellPlaces
+{
+    CellPlaces()
+    {
+        for (int x = 0; x < LevelMap::gridColumns; ++x) {
+            for (int y = 0; y < LevelMap::gridRows; ++y)
+                of[LevelMap::cellIndex({x, y})] = {x, y};
+        }
+    }
+    sf::Vector2i of[LevelMap::cellCount];
+};
+const CellPlaces cellPlaces;
+
+// A walking wolf's frame time, 0.08 s over the pond factor.
+const sf::Time frameTimeOutsidePonds = timeOfSeconds(0.08f / 0.5f);
+const sf::Time frameTimeInPonds = timeOfSeconds(0.08f / 0.1f);
 
 } // namespace
 
-// The sanitizer build keeps every wolf on the heap, so that a read of a
-// deleted wolf is caught there rather than landing in a reused slot.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool slotted = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool slotted = false;
-#else
-constexpr bool slotted = true;
-#endif
-#else
-constexpr bool slotted = true;
-#endif
-
 void* Wolf::operator new(std::size_t size)
 {
-    return slotted && size <= WolfSlots::slotSize ? wolfSlots().take() : ::operator new(size);
+    return ObjectSlots<512, 256>::shared().take(size);
 }
 
 void Wolf::operator delete(void* wolf, std::size_t size)
 {
-    if (slotted && size <= WolfSlots::slotSize)
-        wolfSlots().give(wolf);
-    else
-        ::operator delete(wolf);
+    ObjectSlots<512, 256>::shared().give(wolf, size);
 }
 
 Wolf::Wolf() = default;
@@ -119,18 +90,6 @@ void Wolf::enter(int row, std::int32_t startHealth, const sf::Texture& sheet)
     fillAnimation(walkLeft, sheet, 1);
     fillAnimation(walkRight, sheet, 2);
     fillAnimation(walkUp, sheet, 3);
-}
-
-sf::Vector2f Wolf::position() const
-{
-    if (route.size() >= 2) {
-        const sf::Vector2i first = route[0], second = route[1];
-        return {static_cast<float>(first.x) * (1 - progress) + static_cast<float>(second.x) * progress,
-                static_cast<float>(first.y) * (1 - progress) + static_cast<float>(second.y) * progress};
-    }
-    if (route.size() == 1)
-        return {static_cast<float>(route[0].x), static_cast<float>(route[0].y)};
-    return {0.f, 0.f};
 }
 
 void Wolf::update(float dt)
@@ -165,7 +124,7 @@ void Wolf::update(float dt)
             break;
         }
     }
-    sprite.setFrameTime(timeOfSeconds(0.08f / factor));
+    sprite.setFrameTime(factor == 0.5f ? frameTimeOutsidePonds : frameTimeInPonds);
 
     if (slowed) {
         speed = baseSpeed * factor;
@@ -316,9 +275,35 @@ void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*p
     const std::int32_t steps = levelMap.cell(at).*distance;
     if (steps <= 0)
         return;
-    route.reserve(route.size() + static_cast<std::size_t>(steps));
     const LevelMap::StepChoices& choices = levelMap.stepChoices(distance, paths);
-    for (std::int32_t n = steps; n > 0; --n) {
+    route.reserve(route.size() + static_cast<std::size_t>(steps));
+    // Every step takes one draw, forced or not.
+    std::int32_t n = steps;
+    if (choices.bounded) {
+        int c = LevelMap::cellIndex(at);
+        while (n > 0) {
+            const LevelMap::Choice& choice = choices.choice[c];
+            if (choice.distance != n)
+                break; // an inconsistent field: the careful way below
+            if (choice.runLength > 0) {
+                const int length = std::min<int>(choice.runLength, n);
+                const sf::Vector2i* run = choices.runCells + choice.runStart;
+                route.insert(route.end(), run, run + length);
+                skipOutputs(randomEngine, static_cast<std::size_t>(length));
+                n -= length;
+                c = LevelMap::cellIndex(route.back());
+                continue;
+            }
+            const std::uint64_t r = static_cast<std::uint32_t>(randomEngine());
+            c = choice.next[(r >= choice.bounds[0]) + (r >= choice.bounds[1]) + (r >= choice.bounds[2]) +
+                            (r >= choice.bounds[3])];
+            route.push_back(cellPlaces.of[c]);
+            --n;
+        }
+        at = route.back();
+    }
+    // Fields with huge path counts, or a cell whose field is inconsistent.
+    for (; n > 0; --n) {
         // The weights of the neighbours n - 1 steps away; the field's own
         // choices hold them whenever the wolf stands n steps away, as it does
         // unless the field is inconsistent.
@@ -335,7 +320,7 @@ void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*p
                 }
             }
         }
-        const std::int32_t k = pickBelow(weights[3]);
+        const std::int32_t k = pickBelow(static_cast<std::uint32_t>(randomEngine()), weights[3]);
         for (int i = 0; i < 4; ++i) {
             if (k < weights[i]) {
                 at += neighbourOffsets[i];

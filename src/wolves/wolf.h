@@ -55,7 +55,17 @@ public:
     // One tick: death, the home test, pond and ice, then the state's work.
     void update(float dt);
     // Where the wolf is, between its first two route cells.
-    sf::Vector2f position() const;
+    sf::Vector2f position() const
+    {
+        if (route.size() >= 2) {
+            const sf::Vector2i first = route[0], second = route[1];
+            return {static_cast<float>(first.x) * (1 - progress) + static_cast<float>(second.x) * progress,
+                    static_cast<float>(first.y) * (1 - progress) + static_cast<float>(second.y) * progress};
+        }
+        if (route.size() == 1)
+            return {static_cast<float>(route[0].x), static_cast<float>(route[0].y)};
+        return {0.f, 0.f};
+    }
     // The way home ignoring platforms, through which the wolf will bite.
     void findGroundRoute();
     // Turns the sprite towards the first step of the route.
@@ -63,18 +73,20 @@ public:
 
     // What every tick reads comes first, side by side in memory; the sprite
     // with its transform and the animations follow.
+    // (The speeds too, so that a tick reads one line of the wolf before its
+    // sprite; the knock-back's step, seldom read, comes after.)
     WolfState state = WolfState::Walking;
     bool slowed = false;
     float slowTimer = 0.f;
-    sf::Vector2i knockStep;
     float stateTimer = 0.f;
+    float speed = 0.f;
+    float baseSpeed = 0.f;
     // Cells still to walk: the one being left, then the one being entered.
     std::vector<sf::Vector2i> route;
     float progress = 0.f;
     std::int32_t health = 0;
     std::int32_t maxHealth = 0;
-    float speed = 0.f;
-    float baseSpeed = 0.f;
+    sf::Vector2i knockStep;
     AnimatedSprite sprite{sf::seconds(0.2f)};
     Animation walkDown;
     Animation walkUp;

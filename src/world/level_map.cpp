@@ -5,6 +5,8 @@
 #include "towers/tower.h"
 #include "world/world.h"
 
+#include <algorithm>
+
 const sf::Vector2i neighbourOffsets[4] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
 
 LevelMap::LevelMap()
@@ -118,6 +120,7 @@ const LevelMap::StepChoices& LevelMap::stepChoices(std::int32_t MapCell::*distan
         found = &choices_[0];
     found->distance = distance;
     found->fresh = true;
+    found->bounded = true;
     for (int x = 0; x < gridColumns; ++x) {
         for (int y = 0; y < gridRows; ++y) {
             std::int32_t* weights = found->weights[x][y];
@@ -129,9 +132,66 @@ const LevelMap::StepChoices& LevelMap::stepChoices(std::int32_t MapCell::*distan
                     sum += cell(next).*paths;
                 weights[i] = sum;
             }
+            const std::int32_t total = weights[3];
+            const bool bounded = weights[0] >= 0 && weights[1] >= weights[0] && weights[2] >= weights[1] &&
+                                 total >= weights[2] && total < (1 << 21);
+            found->bounded = found->bounded && bounded;
+            const int index = cellIndex({x, y});
+            Choice& choice = found->choice[index];
+            choice.distance = cells[x][y].*distance;
+            for (int i = 0; i < 4; ++i) {
+                choice.bounds[i] = bounded ? choiceBound(weights[i], total) : 0;
+                const sf::Vector2i next = sf::Vector2i(x, y) + neighbourOffsets[i];
+                choice.next[i] = static_cast<std::uint8_t>(inGrid(next) ? cellIndex(next) : index);
+            }
+            choice.next[4] = static_cast<std::uint8_t>(index);
+            choice.runStart = 0;
+            choice.runLength = 0;
         }
     }
+    if (found->bounded)
+        findRuns(*found);
     return *found;
+}
+
+void LevelMap::findRuns(StepChoices& choices)
+{
+    // The one closer neighbour of a forced cell, else -1.
+    int forced[cellCount];
+    int order[cellCount];
+    int count = 0;
+    for (int x = 0; x < gridColumns; ++x) {
+        for (int y = 0; y < gridRows; ++y) {
+            const std::int32_t* weights = choices.weights[x][y];
+            const int index = cellIndex({x, y});
+            int only = -1, closer = 0;
+            for (int i = 0; i < 4; ++i) {
+                if (weights[i] > (i > 0 ? weights[i - 1] : 0)) {
+                    only = i;
+                    ++closer;
+                }
+            }
+            forced[index] = closer == 1 ? choices.choice[index].next[only] : -1;
+            if (closer == 1)
+                order[count++] = index;
+        }
+    }
+    // From the far end of each corridor first, so that runs are long; a run
+    // stops where it meets a cell already in one, whose own run goes on.
+    std::sort(order, order + count,
+              [&choices](int a, int b) { return choices.choice[a].distance > choices.choice[b].distance; });
+    bool inRun[cellCount] = {};
+    int length = 0;
+    for (int k = 0; k < count; ++k) {
+        const int first = length;
+        for (int at = order[k]; forced[at] >= 0 && !inRun[at]; at = forced[at]) {
+            inRun[at] = true;
+            choices.choice[at].runStart = static_cast<std::uint8_t>(length);
+            choices.runCells[length++] = {forced[at] / gridRows, forced[at] % gridRows};
+        }
+        for (int at = order[k], left = length - first; left > 0; at = forced[at], --left)
+            choices.choice[at].runLength = static_cast<std::uint8_t>(left);
+    }
 }
 
 void buildGrid()

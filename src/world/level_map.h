@@ -82,11 +82,40 @@ public:
     // than the cell itself. Made when first asked for after the field was
     // computed; a wolf extending its route reads them instead of looking at
     // the four neighbours at every step.
+    //
+    // A choice takes k = trunc(u * total), u one 32-bit draw r over 2^32, and
+    // the first neighbour whose running sum w is above k. While r * total is
+    // exact in a double (totals below 2^21), k < w holds exactly when r is
+    // below the bound ceil(w * 2^32 / total); so each cell also keeps its four
+    // bounds, and the count of bounds at or below r is the neighbour's index
+    // (4: stay, where no neighbour is closer and every bound is 0).
+    // A cell with one closer neighbour only is a forced step: whatever the
+    // draw, the route goes there. Forced steps run on in corridors, so the
+    // cells they lead through are kept in a row (runCells), and each forced
+    // cell knows where its run starts in it and how long it lasts.
+    static constexpr int cellCount = gridColumns * gridRows;
+    static int cellIndex(sf::Vector2i at) { return at.x * gridRows + at.y; }
+    static std::uint64_t choiceBound(std::int32_t weight, std::int32_t total)
+    {
+        const auto whole = static_cast<std::uint64_t>(total);
+        return total > 0 ? ((static_cast<std::uint64_t>(weight) << 32) + whole - 1) / whole : 0;
+    }
+    struct Choice
+    {
+        std::uint64_t bounds[4];
+        std::int32_t distance;   // the field's distance at the cell
+        std::uint8_t next[5];    // cell index of each neighbour, then the cell's own
+        std::uint8_t runStart;   // a forced cell's run in runCells
+        std::uint8_t runLength;  // 0 where the step is not forced
+    };
     struct StepChoices
     {
         std::int32_t MapCell::*distance = nullptr;
         bool fresh = false;
+        bool bounded = false; // every cell's total below 2^21: bounds and runs hold
         std::int32_t weights[gridColumns][gridRows][4];
+        Choice choice[cellCount]; // by cell index
+        sf::Vector2i runCells[cellCount];
     };
     const StepChoices& stepChoices(std::int32_t MapCell::*distance, std::int32_t MapCell::*paths);
 
@@ -101,6 +130,7 @@ public:
 private:
     void buildEmptyGrid();
     void forgetStepChoices(std::int32_t MapCell::*distance);
+    void findRuns(StepChoices& choices);
 
     // Scratch lists of the breadth-first search, kept to avoid allocating.
     std::vector<sf::Vector2i> frontier_, next_;

@@ -1,8 +1,11 @@
 #include "app/assets.h"
+#include "app/random_outputs.h"
+#include "world/level_map.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 // The game's whole random sequence hangs on unitRandom taking exactly one
 // engine output per value; two per value would shift every later draw.
@@ -37,4 +40,46 @@ TEST(UnitRandom, DividesByTwoToTheThirtyTwo)
     EXPECT_LT(unitRandom(largest), 1.0);
     EXPECT_EQ(static_cast<int>(unitRandom(largest) * 9), 8);
     EXPECT_EQ(unitRandom(zero), 0.0);
+}
+
+// Passing over outputs must leave the engine exactly where as many calls
+// would, across the refills of its 624 words, over millions of outputs.
+TEST(UnitRandom, SkippedOutputsLeaveTheEngineAsCallsWould)
+{
+    std::mt19937 skipping, calling;
+    const std::size_t skips[] = {0, 1, 5, 623, 624, 625, 1, 1247, 3000, 80, 624 * 7 + 3};
+    std::size_t passed = 0;
+    for (int round = 0; passed < 3000000; ++round) {
+        for (std::size_t count : skips) {
+            skipOutputs(skipping, count + static_cast<std::size_t>(round));
+            calling.discard(count + static_cast<std::size_t>(round));
+            passed += count + static_cast<std::size_t>(round);
+            ASSERT_EQ(skipping, calling) << "after " << passed;
+            ASSERT_EQ(skipping(), calling());
+        }
+    }
+}
+
+// A route step's bound on the 32-bit draw picks what trunc(u * total) < w
+// picks, for the totals a board can reach (below 2^21), at and around the
+// bounds and at random draws.
+TEST(UnitRandom, ChoiceBoundsPickAsTheProductDoes)
+{
+    std::mt19937 engine;
+    const std::int32_t totals[] = {1, 2, 3, 7, 10, 12, 97, 1000, 65537, 490314, (1 << 21) - 1};
+    for (std::int32_t total : totals) {
+        for (std::int32_t weight : {0, 1, total / 3, total / 2, total - 1, total}) {
+            const std::uint64_t bound = LevelMap::choiceBound(weight, total);
+            std::vector<std::uint64_t> draws = {0, 0xFFFFFFFFu, bound, bound - 1, bound + 1};
+            for (int i = 0; i < 2000; ++i)
+                draws.push_back(engine());
+            for (std::uint64_t draw : draws) {
+                if (draw > 0xFFFFFFFFu)
+                    continue;
+                const FixedEngine fixed{static_cast<std::uint32_t>(draw)};
+                const bool below = static_cast<std::int32_t>(unitRandom(fixed) * total) < weight;
+                EXPECT_EQ(draw < bound, below) << draw << " of " << weight << " / " << total;
+            }
+        }
+    }
 }

@@ -9,6 +9,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,30 @@ TEST(DrawBatchTest, SpritesMatchAtTheGamesScalesAndTints)
         batch.sprite(platformTexture, {10, 10}, 1.5f);
         batch.sprite(pondTexture, {80, 20}, 1.375f, sf::Color(255, 255, 255, 100));
         batch.sprite(regularWolfTexture, {32, 64, 32, 32}, {140, 90});
+    });
+    EXPECT_EQ(differingPixels(expected, batched), 0);
+}
+
+// Triangles reaching the edges go in calls of their own; overlapping
+// see-through pictures across the edges and inside must come out as one call.
+TEST(DrawBatchTest, CallsSplitAtTheEdgesDrawAsOneCall)
+{
+    const sf::Vector2f places[] = {{-12, 40}, {20, 30}, {180, -9}, {100, 60}, {185, 140}, {30, 135}, {110, 70}};
+    const sf::Color tint(255, 255, 255, 140);
+    const sf::Image expected = render([&](sf::RenderTarget& target) {
+        sf::VertexArray triangles(sf::Triangles);
+        for (sf::Vector2f at : places) {
+            const sf::Vertex a(at, tint, {0, 0}), b(at + sf::Vector2f(0, 32), tint, {0, 32}),
+                c(at + sf::Vector2f(32, 0), tint, {32, 0}), d(at + sf::Vector2f(32, 32), tint, {32, 32});
+            for (const sf::Vertex& vertex : {a, b, c, c, b, d})
+                triangles.append(vertex);
+        }
+        target.draw(triangles, &pondTexture);
+    });
+    const sf::Image batched = render([&](sf::RenderTarget& target) {
+        DrawBatch batch(target);
+        for (sf::Vector2f at : places)
+            batch.sprite(pondTexture, at, 1.f, tint);
     });
     EXPECT_EQ(differingPixels(expected, batched), 0);
 }
