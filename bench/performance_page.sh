@@ -273,8 +273,8 @@ bench/world_trace_compare.sh OLD_BUILD NEW_BUILD # same world, tick by tick?
 ```
 
 `bench/whole_program.sh` still times the real game on its menu and in level 3
-(CPU share, peak memory); it clicks level 3's cells, so it follows that
-level's layout.
+(CPU share, peak memory) with the first 65 s of level 3's reference plan
+clicked in.
 """
 open(page, "w").write(text)
 print("wrote", page)
