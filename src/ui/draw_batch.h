@@ -13,6 +13,8 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 
+#include "ui/repeated_triangles.h"
+
 #include <vector>
 
 class AnimatedSprite;
@@ -22,18 +24,25 @@ class OpaqueBoxes;
 class DrawBatch
 {
 public:
+    // What a batch may keep from frame to frame: its vertex buffer (emptied
+    // at the start, its room kept) and its search for repeated triangles.
+    struct Buffers
+    {
+        std::vector<sf::Vertex> vertices;
+        RepeatedTriangles repeats;
+    };
+
     // With an atlas, pictures found in it and all solid shapes use the
     // atlas's texture, so that they merge into the same runs.
     explicit DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas = nullptr)
-        : target_(target), atlas_(atlas), vertices_(ownVertices_)
+        : target_(target), atlas_(atlas), buffers_(ownBuffers_), vertices_(ownBuffers_.vertices)
     {
         readView();
     }
-    // With the vertex buffer of an earlier frame (emptied, its room kept), and
-    // the opaque boxes of sprite-sheet frames: an animated sprite's quad is
-    // cut to its frame's box, since the texels around it draw nothing.
-    DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const OpaqueBoxes* boxes,
-              std::vector<sf::Vertex>& vertices);
+    // With the buffers of an earlier frame, and the opaque boxes of
+    // sprite-sheet frames: an animated sprite's quad is cut to its frame's
+    // box, since the texels around it draw nothing.
+    DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const OpaqueBoxes* boxes, Buffers& buffers);
     ~DrawBatch() { flush(); }
     DrawBatch(const DrawBatch&) = delete;
     DrawBatch& operator=(const DrawBatch&) = delete;
@@ -102,6 +111,7 @@ private:
     // way. The pixels are the same: only where one call ends changes.
     float innerLeft_ = 0.f, innerTop_ = 0.f, innerRight_ = -1.f, innerBottom_ = -1.f;
     bool nearEdges_ = false; // what the collected triangles are
-    std::vector<sf::Vertex> ownVertices_;
+    Buffers ownBuffers_;
+    Buffers& buffers_;
     std::vector<sf::Vertex>& vertices_;
 };

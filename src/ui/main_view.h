@@ -7,6 +7,7 @@
 
 #include "ui/board_atlas.h"
 #include "ui/control.h"
+#include "ui/draw_batch.h"
 #include "ui/health_bars.h"
 #include "ui/opaque_boxes.h"
 
@@ -16,8 +17,6 @@
 #include <SFML/System/Vector2.hpp>
 
 #include <vector>
-
-class DrawBatch;
 
 class MainView : public Control
 {
@@ -65,5 +64,5 @@ private:
     // over itself once per cell of its column, shows the same when drawn once.
     bool opaqueLowGround_ = false;
     bool opaqueHighGround_ = false;
-    std::vector<sf::Vertex> vertices_; // the draw batch's buffer, kept from frame to frame
+    DrawBatch::Buffers batchBuffers_; // kept from frame to frame
 };

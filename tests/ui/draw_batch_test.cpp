@@ -190,3 +190,82 @@ TEST(DrawBatchTest, TheBoardAtlasDrawsTheSamePictures)
     EXPECT_NE(crowded.place(&tall), nullptr);
     EXPECT_EQ(crowded.place(&square), nullptr);
 }
+
+// A pile of wolves in one pose sends the same triangles again and again; all
+// but the last copy are left out, which must not change a pixel. A picture
+// with half-see-through texels, or a half-see-through tint, blends once more
+// with every copy, so its copies all count.
+TEST(DrawBatchTest, PilesOfTheSameSpriteDrawAsEveryCopy)
+{
+    sf::Image haze;
+    haze.create(24, 24, sf::Color(200, 40, 40, 90));
+    sf::Texture hazeTexture;
+    ASSERT_TRUE(hazeTexture.loadFromImage(haze));
+    const sf::Color seeThrough(255, 255, 255, 140);
+    for (const bool withHaze : {false, true}) {
+        SCOPED_TRACE(withHaze);
+        auto pile = [&](auto&& wolf, auto&& rectangle, auto&& tinted, auto&& hazy) {
+            for (int i = 0; i < 150; ++i) {
+                wolf(sf::IntRect(32 * (i % 3), 0, 32, 32), sf::Vector2f(40.25f, 50.75f));
+                rectangle(sf::Vector2f(45 + i % 2, 80), sf::Color(0, 200, 0));
+                tinted(sf::Vector2f(60, 60));
+                if (withHaze)
+                    hazy(sf::Vector2f(30, 70));
+            }
+        };
+        const sf::Image expected = render([&](sf::RenderTarget& target) {
+            pile(
+                [&](sf::IntRect frame, sf::Vector2f at) {
+                    sf::Sprite sprite(regularWolfTexture, frame);
+                    sprite.setPosition(at);
+                    target.draw(sprite);
+                },
+                [&](sf::Vector2f at, sf::Color colour) {
+                    sf::RectangleShape bar({40, 5});
+                    bar.setPosition(at);
+                    bar.setFillColor(colour);
+                    target.draw(bar);
+                },
+                [&](sf::Vector2f at) {
+                    sf::Sprite tower(towerTexture);
+                    tower.setPosition(at);
+                    tower.setColor(seeThrough);
+                    target.draw(tower);
+                },
+                [&](sf::Vector2f at) {
+                    sf::Sprite sprite(hazeTexture);
+                    sprite.setPosition(at);
+                    target.draw(sprite);
+                });
+        });
+        const BoardAtlas atlas = withHaze ? BoardAtlas({&regularWolfTexture, &towerTexture, &hazeTexture})
+                                          : BoardAtlas({&regularWolfTexture, &towerTexture});
+        EXPECT_EQ(atlas.clearOrSolid(), !withHaze);
+        const sf::Image batched = render([&](sf::RenderTarget& target) {
+            DrawBatch batch(target, &atlas);
+            pile([&](sf::IntRect frame, sf::Vector2f at) { batch.sprite(regularWolfTexture, frame, at); },
+                 [&](sf::Vector2f at, sf::Color colour) { batch.rectangle(at, {40, 5}, colour); },
+                 [&](sf::Vector2f at) { batch.sprite(towerTexture, at, 1.f, seeThrough); },
+                 [&](sf::Vector2f at) { batch.sprite(hazeTexture, at); });
+        });
+        EXPECT_EQ(differingPixels(expected, batched), 0);
+    }
+
+    // Only the last copy of each opaque triangle is kept, in its place.
+    const sf::Vertex solid(sf::Vector2f(1, 2), sf::Color::Red), faint(sf::Vector2f(3, 4), sf::Color(0, 0, 255, 90));
+    std::vector<sf::Vertex> triangles;
+    for (int i = 0; i < 200; ++i) {
+        const sf::Vertex unique(sf::Vector2f(static_cast<float>(i), 9), sf::Color::Green);
+        for (const sf::Vertex& v : {solid, solid, solid, faint, faint, faint, unique, unique, unique})
+            triangles.push_back(v);
+    }
+    RepeatedTriangles repeats;
+    std::vector<sf::Vertex> kept = triangles;
+    repeats.drop(kept, false);
+    ASSERT_EQ(kept.size(), 3 * (200 + 200 + 1));
+    EXPECT_EQ(kept[kept.size() - 9].position, solid.position) << "the last solid copy keeps its place";
+    EXPECT_EQ(kept.back().position, sf::Vector2f(199, 9));
+    kept = triangles;
+    repeats.drop(kept, true); // without blending the faint ones repeat too
+    EXPECT_EQ(kept.size(), 3 * (200 + 1 + 1));
+}
