@@ -29,5 +29,6 @@ public:
 
 private:
     std::vector<std::uint64_t> slots_; // a hash table of triangle numbers
+    std::vector<std::uint64_t> hashes_;
     std::vector<std::uint8_t> repeated_;
 };
