@@ -197,56 +197,42 @@ TEST(DrawBatchTest, TheBoardAtlasDrawsTheSamePictures)
 // with every copy, so its copies all count.
 TEST(DrawBatchTest, PilesOfTheSameSpriteDrawAsEveryCopy)
 {
-    sf::Image haze;
-    haze.create(24, 24, sf::Color(200, 40, 40, 90));
-    sf::Texture hazeTexture;
-    ASSERT_TRUE(hazeTexture.loadFromImage(haze));
-    const sf::Color seeThrough(255, 255, 255, 140);
+    sf::Image hazeImage;
+    hazeImage.create(24, 24, sf::Color(200, 40, 40, 90));
+    sf::Texture haze;
+    ASSERT_TRUE(haze.loadFromImage(hazeImage));
+    struct Draw
+    {
+        const sf::Texture* texture;
+        sf::IntRect rect;
+        sf::Vector2f at;
+        sf::Color tint;
+    };
     for (const bool withHaze : {false, true}) {
         SCOPED_TRACE(withHaze);
-        auto pile = [&](auto&& wolf, auto&& rectangle, auto&& tinted, auto&& hazy) {
-            for (int i = 0; i < 150; ++i) {
-                wolf(sf::IntRect(32 * (i % 3), 0, 32, 32), sf::Vector2f(40.25f, 50.75f));
-                rectangle(sf::Vector2f(45 + i % 2, 80), sf::Color(0, 200, 0));
-                tinted(sf::Vector2f(60, 60));
-                if (withHaze)
-                    hazy(sf::Vector2f(30, 70));
-            }
-        };
+        std::vector<Draw> pile;
+        for (int i = 0; i < 150; ++i) {
+            pile.push_back({&regularWolfTexture, {32 * (i % 3), 0, 32, 32}, {40.25f, 50.75f}, sf::Color::White});
+            pile.push_back({&towerTexture, {0, 0, 32, 40}, {45.f + i % 2, 70}, sf::Color::White});
+            pile.push_back({&towerTexture, {0, 0, 32, 40}, {60, 60}, sf::Color(255, 255, 255, 140)});
+            if (withHaze)
+                pile.push_back({&haze, {0, 0, 24, 24}, {30, 70}, sf::Color::White});
+        }
         const sf::Image expected = render([&](sf::RenderTarget& target) {
-            pile(
-                [&](sf::IntRect frame, sf::Vector2f at) {
-                    sf::Sprite sprite(regularWolfTexture, frame);
-                    sprite.setPosition(at);
-                    target.draw(sprite);
-                },
-                [&](sf::Vector2f at, sf::Color colour) {
-                    sf::RectangleShape bar({40, 5});
-                    bar.setPosition(at);
-                    bar.setFillColor(colour);
-                    target.draw(bar);
-                },
-                [&](sf::Vector2f at) {
-                    sf::Sprite tower(towerTexture);
-                    tower.setPosition(at);
-                    tower.setColor(seeThrough);
-                    target.draw(tower);
-                },
-                [&](sf::Vector2f at) {
-                    sf::Sprite sprite(hazeTexture);
-                    sprite.setPosition(at);
-                    target.draw(sprite);
-                });
+            for (const Draw& draw : pile) {
+                sf::Sprite sprite(*draw.texture, draw.rect);
+                sprite.setPosition(draw.at);
+                sprite.setColor(draw.tint);
+                target.draw(sprite);
+            }
         });
-        const BoardAtlas atlas = withHaze ? BoardAtlas({&regularWolfTexture, &towerTexture, &hazeTexture})
+        const BoardAtlas atlas = withHaze ? BoardAtlas({&regularWolfTexture, &towerTexture, &haze})
                                           : BoardAtlas({&regularWolfTexture, &towerTexture});
         EXPECT_EQ(atlas.clearOrSolid(), !withHaze);
         const sf::Image batched = render([&](sf::RenderTarget& target) {
             DrawBatch batch(target, &atlas);
-            pile([&](sf::IntRect frame, sf::Vector2f at) { batch.sprite(regularWolfTexture, frame, at); },
-                 [&](sf::Vector2f at, sf::Color colour) { batch.rectangle(at, {40, 5}, colour); },
-                 [&](sf::Vector2f at) { batch.sprite(towerTexture, at, 1.f, seeThrough); },
-                 [&](sf::Vector2f at) { batch.sprite(hazeTexture, at); });
+            for (const Draw& draw : pile)
+                batch.sprite(*draw.texture, draw.rect, draw.at, 1.f, draw.tint);
         });
         EXPECT_EQ(differingPixels(expected, batched), 0);
     }
