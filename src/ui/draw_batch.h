@@ -5,6 +5,8 @@
 // blending, or any other drawable, first sends what was collected. Built
 // afresh for each frame; its vertex buffer may be kept from frame to frame.
 
+#include "ui/repeated_triangles.h"
+
 #include <SFML/Graphics/BlendMode.hpp>
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Drawable.hpp>
@@ -12,8 +14,6 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/Vertex.hpp>
-
-#include "ui/repeated_triangles.h"
 
 #include <vector>
 
