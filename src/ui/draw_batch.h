@@ -2,8 +2,10 @@
 // Collects consecutive draws that use the same texture (or none) and the
 // same blending into one vertex array, so that a run of them costs a single
 // draw call. Drawing order is kept exactly: a draw with another texture or
-// blending, or any other drawable, first sends what was collected. Built
-// afresh for each frame; its vertex buffer may be kept from frame to frame.
+// blending, or any other drawable, first sends what was collected. Earlier
+// copies of a triangle that the same call puts down again later, with the
+// same pixels, are left out (ui/repeated_triangles.h). Built afresh for each
+// frame; its buffers may be kept from frame to frame.
 
 #include "ui/repeated_triangles.h"
 
