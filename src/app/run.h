@@ -3,6 +3,9 @@
 // then the main menu and the play of a level, for ever, until the window is
 // closed.
 
+#include <SFML/System/Vector2.hpp>
+#include <SFML/Window/Event.hpp>
+
 #include <cstdint>
 
 enum AppStateCode : std::int32_t
@@ -19,3 +22,9 @@ void initialize();
 // What closing the window does, from the menu or from a level: empties the
 // level, closes the window and ends the process with status 0.
 [[noreturn]] void closeProgram();
+
+// The point of the 800 x 600 picture under a mouse button event. A window
+// manager may resize the window (a tiling one ignores that it is fixed); the
+// picture is then stretched to fill it, so the event's window pixel is mapped
+// back through the window's view. The same pixel at 800 x 600.
+sf::Vector2i clickedPoint(const sf::Event::MouseButtonEvent& button);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -62,6 +63,34 @@ TEST(GameWindow, StartsWithStandardErrorClosedAndFromAnotherFolder)
         game.requestClose();
         EXPECT_EQ(game.waitForExit(2s), std::optional<int>(0));
     }
+}
+
+TEST(GameWindow, AStretchedWindowTakesClicksWhereItShowsThem)
+{
+    GameProcess game;
+    ASSERT_TRUE(game.start());
+    game.resize(1000, 750); // the picture stretches by 5 : 4
+    // Whether a stretched pixel shows a colour, within five seconds.
+    const auto shows = [&game](int x, int y, Rgb colour) {
+        for (int tries = 0; tries < 100; ++tries, game.pause(50ms)) {
+            const Rgb c = toRgb(game.pixel(x, y));
+            if (std::abs(c.r - colour.r) <= 2 && std::abs(c.g - colour.g) <= 2 && std::abs(c.b - colour.b) <= 2)
+                return true;
+        }
+        return false;
+    };
+    const Rgb buttonYellow{255, 255, 0}, panelGrey{128, 128, 128}, questionWhite{255, 255, 255};
+    ASSERT_TRUE(shows(419, 506, buttonYellow)) << "the first level's button is not stretched";
+    game.click(420, 428); // the sign above its prompt, where the button lies at 800 x 600
+    game.pause(500ms);
+    EXPECT_TRUE(shows(419, 506, buttonYellow)) << "a click on the sign left the menu";
+    game.click(475, 519); // the first level's button
+    ASSERT_TRUE(shows(750, 650, panelGrey)) << "the stretched button did not start the level";
+    game.click(875, 687); // back to the menu, which asks first
+    EXPECT_TRUE(shows(612, 425, questionWhite)) << "the stretched panel button did not ask";
+    game.screenshot("stretched_question");
+    game.requestClose();
+    EXPECT_EQ(game.waitForExit(2s), std::optional<int>(0));
 }
 
 TEST(GameWindow, WithoutADisplayExitsWithOneLine)
