@@ -5,7 +5,7 @@
 // per input (refused with the reason, or played) and exits 0. The inputs are
 // level files, or with --pictures or --sounds those of the data file fuzzers.
 // With --expect FILE, each input's line must also be the one FILE gives for
-// it (lines of the same form; # starts a comment): a sound file that flips
+// it (lines of the same form; # starts a comment): a picture or sound that flips
 // from accepted to refused, or is refused for another reason, fails the run.
 
 #include "data_file_exercise.h"
@@ -24,24 +24,6 @@
 #include <vector>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// The verdict for each input named in an expectations file.
-std::map<std::string, std::string> readExpected(const fs::path& path, bool& readable)
-{
-    std::map<std::string, std::string> expected;
-    std::ifstream file(path);
-    readable = static_cast<bool>(file);
-    for (std::string line; std::getline(file, line);) {
-        const std::size_t colon = line.find(": ");
-        if (!line.empty() && line[0] != '#' && colon != std::string::npos)
-            expected[line.substr(0, colon)] = line.substr(colon + 2);
-    }
-    return expected;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -69,13 +51,17 @@ int main(int argc, char** argv)
         return 1;
     }
     std::sort(inputs.begin(), inputs.end());
-    bool readable = true;
-    std::map<std::string, std::string> expected;
-    if (!expectations.empty())
-        expected = readExpected(expectations, readable);
-    if (!readable) {
-        std::cout << "cannot read the expected verdicts in " << expectations << '\n';
-        return 1;
+    std::map<std::string, std::string> expected; // each input's line as printed below
+    if (!expectations.empty()) {
+        std::ifstream file(expectations);
+        if (!file) {
+            std::cout << "cannot read the expected verdicts in " << expectations << '\n';
+            return 1;
+        }
+        for (std::string line; std::getline(file, line);) {
+            if (const std::size_t colon = line.find(": "); line[0] != '#' && colon != std::string::npos)
+                expected[line.substr(0, colon)] = line.substr(colon + 2);
+        }
     }
 
     // The loader's own complaints would repeat the reasons printed below,
@@ -112,12 +98,13 @@ int main(int argc, char** argv)
         if (expectations.empty())
             continue;
         const auto wanted = expected.find(name);
-        if (wanted == expected.end())
+        if (wanted == expected.end()) {
             unexpected.push_back(name + " has no expected verdict in " + expectations.string());
-        else if (wanted->second != verdict)
+            continue;
+        }
+        if (wanted->second != verdict)
             unexpected.push_back(name + ": expected \"" + wanted->second + "\", not \"" + verdict + '"');
-        if (wanted != expected.end())
-            expected.erase(wanted);
+        expected.erase(wanted);
     }
     for (const auto& [name, verdict] : expected)
         unexpected.push_back(name + " is expected (" + verdict + ") but is not among the inputs");
