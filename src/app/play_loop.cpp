@@ -45,7 +45,7 @@ void handlePlayEvent(const sf::Event& event)
         closeProgram();
     case sf::Event::MouseButtonReleased:
         if (event.mouseButton.button == sf::Mouse::Left) {
-            const sf::Vector2i point = clickedPoint(event.mouseButton);
+            const sf::Vector2i point = viewPoint({event.mouseButton.x, event.mouseButton.y});
             rootPanel.onClick(point.x, point.y);
         }
         break;

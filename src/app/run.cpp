@@ -44,12 +44,12 @@ void initialize()
         std::cerr << "brambleholt: no audio device could be opened; the game plays without sound\n";
 }
 
-sf::Vector2i clickedPoint(const sf::Event::MouseButtonEvent& button)
+sf::Vector2i viewPoint(sf::Vector2i pixel)
 {
     // Without an open window there is no view to map through.
     if (!window.isOpen())
-        return {button.x, button.y};
-    const sf::Vector2f point = window.mapPixelToCoords({button.x, button.y});
+        return pixel;
+    const sf::Vector2f point = window.mapPixelToCoords(pixel);
     // Rounded, not cut: the mapping's float steps may land a hair below a
     // whole pixel.
     return {static_cast<int>(std::lround(point.x)), static_cast<int>(std::lround(point.y))};

@@ -4,7 +4,6 @@
 // closed.
 
 #include <SFML/System/Vector2.hpp>
-#include <SFML/Window/Event.hpp>
 
 #include <cstdint>
 
@@ -23,8 +22,9 @@ void initialize();
 // level, closes the window and ends the process with status 0.
 [[noreturn]] void closeProgram();
 
-// The point of the 800 x 600 picture under a mouse button event. A window
-// manager may resize the window (a tiling one ignores that it is fixed); the
-// picture is then stretched to fill it, so the event's window pixel is mapped
-// back through the window's view. The same pixel at 800 x 600.
-sf::Vector2i clickedPoint(const sf::Event::MouseButtonEvent& button);
+// The point of the 800 x 600 picture under a pixel of the window (a mouse
+// event's, or the pointer's). A window manager may resize the window (a
+// tiling one ignores that it is fixed); the picture is then stretched to fill
+// it, so the pixel is mapped back through the window's view. At 800 x 600 the
+// point is the pixel itself.
+sf::Vector2i viewPoint(sf::Vector2i pixel);
