@@ -146,7 +146,7 @@ bool GameProcess::windowSize(unsigned& width, unsigned& height) const
 
 void GameProcess::resize(unsigned width, unsigned height) const
 {
-    XResizeWindow(display_, window_, width, height);
+    XMoveResizeWindow(display_, window_, 0, 0, width, height);
     XSync(display_, False);
 }
 

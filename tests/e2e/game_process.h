@@ -35,7 +35,7 @@ public:
     bool windowSize(unsigned& width, unsigned& height) const;
     std::string windowTitle() const;
     // Resizes the window as a tiling window manager does, heedless of its
-    // fixed size.
+    // fixed size, in the screen's corner so that all of it shows.
     void resize(unsigned width, unsigned height) const;
 
     void click(int x, int y, int button = 1) const;

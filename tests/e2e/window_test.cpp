@@ -71,8 +71,7 @@ TEST(GameWindow, AStretchedWindowTakesClicksWhereItShowsThem)
 {
     GameProcess game;
     ASSERT_TRUE(game.start());
-    game.resize(1000, 750); // the picture stretches by 5 : 4
-    // Whether a stretched pixel shows a colour, within 15 seconds on a busy machine.
+    // Whether a pixel shows a colour, within 15 seconds on a busy machine.
     const auto shows = [&game](int x, int y, Rgb colour) {
         for (int tries = 0; tries < 300; ++tries, game.pause(50ms)) {
             const Rgb c = toRgb(game.pixel(x, y));
@@ -82,6 +81,8 @@ TEST(GameWindow, AStretchedWindowTakesClicksWhereItShowsThem)
         return false;
     };
     const Rgb buttonYellow{255, 255, 0}, panelGrey{128, 128, 128}, questionWhite{255, 255, 255};
+    ASSERT_TRUE(shows(335, 405, buttonYellow)) << "no menu"; // the game has placed its window
+    game.resize(1000, 750); // the picture stretches by 5 : 4
     ASSERT_TRUE(shows(419, 506, buttonYellow)) << "the first level's button is not stretched";
     game.click(420, 428); // the sign above its prompt, where the button lies at 800 x 600
     game.pause(500ms);
