@@ -24,8 +24,8 @@
 #include "ui/building_panel.h"
 #include "ui/control.h"
 #include "ui/main_view.h"
-#include "world/level.h"
 #include "wolves/wolf.h"
+#include "world/level.h"
 #include "world/level_map.h"
 #include "world/world.h"
 

@@ -10,6 +10,7 @@
 #include "datafiles/asset_files.h"
 #include "datafiles/map_data.h"
 #include "ui/control.h"
+#include "world/level.h"
 #include "world/level_map.h"
 #include "world/world.h"
 
