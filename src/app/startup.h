@@ -30,8 +30,6 @@ std::string checkDisplay(bool keepOpen = false);
 // working folder; when it is whole in neither, a message naming both is
 // returned (once, at start-up).
 std::string findDataFolder(const std::filesystem::path& programFolder);
-// Whether a folder holds the whole data set: map/, image/, sound/ and hei.ttf.
-bool holdsGameData(const std::filesystem::path& folder);
 
 // Without a sound device the audio library would write its own errors for
 // every sound the game loads, burying the game's one notice. So before the
