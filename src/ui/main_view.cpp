@@ -1,6 +1,7 @@
 #include "ui/main_view.h"
 
 #include "app/assets.h"
+#include "app/run.h"
 #include "towers/bullet.h"
 #include "towers/platform.h"
 #include "towers/tower.h"
@@ -97,7 +98,7 @@ MainView::MainView()
 
 int MainView::draw(sf::RenderTarget& target)
 {
-    drawWithPointer(target, sf::Mouse::getPosition(window));
+    drawWithPointer(target, viewPoint(sf::Mouse::getPosition(window)));
     return 0;
 }
 

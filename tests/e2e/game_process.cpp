@@ -144,6 +144,12 @@ bool GameProcess::windowSize(unsigned& width, unsigned& height) const
     return true;
 }
 
+void GameProcess::resize(unsigned width, unsigned height) const
+{
+    XMoveResizeWindow(display_, window_, 0, 0, width, height);
+    XSync(display_, False);
+}
+
 std::string GameProcess::windowTitle() const
 {
     return titleOf(display_, window_);

@@ -34,6 +34,9 @@ public:
     // The window's size as the X server reports it.
     bool windowSize(unsigned& width, unsigned& height) const;
     std::string windowTitle() const;
+    // Resizes the window as a tiling window manager does, heedless of its
+    // fixed size, in the screen's corner so that all of it shows.
+    void resize(unsigned width, unsigned height) const;
 
     void click(int x, int y, int button = 1) const;
     void press(int x, int y, int button = 1) const; // press without release
