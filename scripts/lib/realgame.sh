@@ -130,13 +130,15 @@ build_lock_free() {
 level_lost() { ! demolition_caption_black; }
 
 # Watching for the end of the level: level_over looks at the window once and
-# sets ended to "won" or "lost" when the banner is up. The clock at the
-# bottom right gains a slice every 2 s of level time, and the world (with
-# its clock) stops at the banner: a clock that has stood still for 5 s means
-# the level is over, lost when the demolition caption has turned grey.
+# sets ended to "won" or "lost" when the banner is up ("gone" when the game
+# has ended by itself). The clock at the bottom right gains a slice every 2 s
+# of level time, and the world (with its clock) stops at the banner: a clock
+# that has stood still for 5 s means the level is over, lost when the
+# demolition caption has turned grey.
 ended="" clock_seen="" clock_since=""
 level_over() {
   local clock
+  if ! kill -0 "${game_pid:-0}" 2>/dev/null; then ended=gone; return 0; fi
   if level_lost; then ended=lost; return 0; fi
   clock="$(import -window "$window" -crop 50x50+725+479 txt:- | md5sum)"
   if [ "$clock" != "$clock_seen" ]; then

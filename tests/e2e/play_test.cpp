@@ -73,7 +73,7 @@ protected:
 TEST_F(PlayTest, MenuLeadsToEachLevelAndClosesWithStatusZero)
 {
     ASSERT_TRUE(game.start());
-    EXPECT_TRUE(onMenu());
+    EXPECT_TRUE(game.waitUntil([this] { return onMenu(); }));
     game.screenshot("menu");
     game.click(380, 440); // between two buttons
     game.click(380, 415, 3); // right button on a level button
@@ -85,8 +85,7 @@ TEST_F(PlayTest, MenuLeadsToEachLevelAndClosesWithStatusZero)
         GameProcess run;
         ASSERT_TRUE(run.start());
         run.click(380, 365 + 50 * level);
-        run.pause(500ms);
-        EXPECT_TRUE(is(toRgb(run.pixel(600, 520)), panelGrey)) << "level screen";
+        EXPECT_TRUE(run.waitUntil([&run] { return is(toRgb(run.pixel(600, 520)), panelGrey); })) << "level screen";
         run.screenshot("level" + std::to_string(level));
         run.requestClose();
         EXPECT_EQ(run.waitForExit(5s), std::optional<int>(0));
