@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "datafiles/file_kind.h"
+
 #include <AL/alc.h>
 #include <X11/Xlib.h>
 
@@ -58,16 +60,6 @@ std::string checkDisplay(bool keepOpen)
         return "cannot open a window on screen " + std::to_string(screen) + " of the display \"" + name +
                "\" (only on a display's first screen), and the game needs a screen it can open a window on";
     return {};
-}
-
-bool holdsGameData(const fs::path& folder)
-{
-    std::error_code error;
-    for (const char* entry : {"map", "image", "sound"}) {
-        if (!fs::is_directory(folder / entry, error))
-            return false;
-    }
-    return fs::exists(folder / "hei.ttf", error);
 }
 
 std::string findDataFolder(const fs::path& programFolder)

@@ -30,8 +30,6 @@ std::string checkDisplay(bool keepOpen = false);
 // working folder; when it is whole in neither, a message naming both is
 // returned (once, at start-up).
 std::string findDataFolder(const std::filesystem::path& programFolder);
-// Whether a folder holds the whole data set: map/, image/, sound/ and hei.ttf.
-bool holdsGameData(const std::filesystem::path& folder);
 
 // Whether the audio library could open a sound device.
 bool audioDeviceOpen();

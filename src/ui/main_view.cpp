@@ -103,7 +103,7 @@ int MainView::draw(sf::RenderTarget& target)
 
 void MainView::drawWithPointer(sf::RenderTarget& target, sf::Vector2i pointer)
 {
-    DrawBatch batch(target, &atlas, &wolfFrames, batchBuffers_);
+    DrawBatch batch(target, &atlas, &wolfFrames, vertices_);
     drawGround(batch);
     drawPonds(batch);
     drawWolves(batch);

@@ -8,8 +8,8 @@
 
 #include "trial.h"
 
+#include "datafiles/map_data.h"
 #include "world/level.h"
-#include "world/map_data.h"
 
 #include <gtest/gtest.h>
 

@@ -18,8 +18,8 @@
 
 #include "report.h"
 
+#include "datafiles/map_data.h"
 #include "world/level.h"
-#include "world/map_data.h"
 
 #include <cmath>
 #include <cstdio>

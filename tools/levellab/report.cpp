@@ -1,8 +1,8 @@
 #include "report.h"
 
+#include "datafiles/map_data.h"
 #include "ui/main_view.h"
 #include "world/level_map.h"
-#include "world/map_data.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 
