@@ -23,12 +23,15 @@ PACKAGE_PACKAGES=(dpkg-dev file git)
 # What the tests and benchmarks need besides: GoogleTest, Google Benchmark,
 # Xlib with its XTest extension to drive the game, a virtual display, and the
 # validators and the package checker the install tests run, with what
-# scripts/package needs to make the package they check.
+# scripts/package needs to make the package they check; bc, which the plan
+# scripts compute with, and the locales' sources, from which their test makes
+# a decimal-comma locale of its own.
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxtst-dev
   xvfb xauth
   appstream desktop-file-utils lintian
+  bc locales
   "${PACKAGE_PACKAGES[@]}"
 )
 PACKAGES=("${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}")

@@ -35,7 +35,10 @@ expect 1 "line 1: expected 'every P until T' with P at least 1" "$plan_moves" ma
 expect 1 "line 1: expected 'every P until T' with P at least 1" "$plan_moves" map/c1.txt "$work/fast.plan"
 expect 2 "usage: plan_moves MAP PLAN" "$plan_moves" map/c1.txt
 
-clicks=$(LC_ALL=de_DE.UTF-8 bash -c 'source "$1/scripts/lib/setup.sh" && source "$1/scripts/lib/realgame.sh" &&
+# A German locale of the test's own (decimal comma), whatever the system has.
+localedef -i de_DE -f UTF-8 "$work/de_DE.UTF-8" 2>/dev/null
+clicks=$(LOCPATH=$work LC_ALL=de_DE.UTF-8 bash -c 'printf "%.1f " 1,5 &&
+  source "$1/scripts/lib/setup.sh" && source "$1/scripts/lib/realgame.sh" &&
   "$2" map/c1.txt "$3" | plan_clicks 9.75' - "$source_dir" "$plan_moves" "$work/fractions.plan" 2>&1)
-[ "$clicks" = $'2.250 w 175 249\n9.750 2 225 175' ] || fail "clicks up to 9.75 s under de_DE.UTF-8: '$clicks'"
+[ "$clicks" = $'1,5 2.250 w 175 249\n9.750 2 225 175' ] || fail "clicks up to 9.75 s under de_DE.UTF-8: '$clicks'"
 exit $status

@@ -13,7 +13,7 @@
 #include "plans.h"
 
 #include "world/level.h"
-#include "world/map_data.h"
+#include "datafiles/map_data.h"
 
 #include <cstdio>
 #include <string>
