@@ -182,6 +182,17 @@ void GameProcess::pause(std::chrono::milliseconds duration) const
     std::this_thread::sleep_for(duration);
 }
 
+bool GameProcess::waitUntil(const std::function<bool()>& shows, std::chrono::milliseconds timeout) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!shows()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        pause(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
 std::string GameProcess::screenshot(const std::string& name) const
 {
     std::filesystem::create_directories(BRAMBLEHOLT_SCREENSHOT_DIR);

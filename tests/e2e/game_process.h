@@ -6,6 +6,7 @@
 // WM_DELETE_WINDOW client message).
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -42,6 +43,11 @@ public:
     void press(int x, int y, int button = 1) const; // press without release
     void key(const std::string& name) const;
     void pause(std::chrono::milliseconds duration) const;
+    // Looks again and again until the window shows what is looked for: true
+    // as soon as it does, false when it has not after the timeout (a bound
+    // for a machine under load, not a time to wait).
+    bool waitUntil(const std::function<bool()>& shows,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
 
     // Saves the window's content as PNG in the screenshot folder and returns its path.
     std::string screenshot(const std::string& name) const;
