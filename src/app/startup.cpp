@@ -18,6 +18,14 @@ namespace {
 // The start-up check's display connection, kept for the life of the process.
 Display* keptDisplay = nullptr;
 
+// Set before main, so not a global of this file whose construction might
+// come after.
+fs::path& startFolder()
+{
+    static fs::path folder;
+    return folder;
+}
+
 } // namespace
 
 void openStandardStreams()
@@ -85,6 +93,11 @@ std::string findDataFolder(const fs::path& programFolder)
            working.string() + " nor beside the program in " + programFolder.string() + "; going on without it";
 }
 
+fs::path startingFolder()
+{
+    return startFolder();
+}
+
 bool audioDeviceOpen()
 {
     // SFML makes its context current when it opens the device, and says
@@ -101,6 +114,7 @@ void prepareProcess()
         std::exit(1);
     }
     std::error_code error;
+    startFolder() = fs::current_path(error);
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (const std::string problem = findDataFolder(error ? fs::path() : program.parent_path()); !problem.empty())
         std::fprintf(stderr, "brambleholt: %s\n", problem.c_str());

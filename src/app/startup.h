@@ -33,5 +33,9 @@ std::string findDataFolder(const std::filesystem::path& programFolder);
 // Whether a folder holds the whole data set: map/, image/, sound/ and hei.ttf.
 bool holdsGameData(const std::filesystem::path& folder);
 
+// The working folder the process started in, before findDataFolder may have
+// changed it (the folder a player's relative file names mean).
+std::filesystem::path startingFolder();
+
 // Whether the audio library could open a sound device.
 bool audioDeviceOpen();
