@@ -79,7 +79,7 @@ private:
     bool inPlay(const RecordedEntry& entry);
     void frame(std::int64_t micros);
     void startPlay(int level);
-    void print(const PlayEnd& end, const std::optional<PlayEnd>& recorded, const char* note = nullptr);
+    void print(const PlayEnd& end, const std::optional<PlayEnd>& recorded);
 
     const ReplayOptions& options_;
     std::optional<LevelScreen> screen_;
@@ -107,7 +107,7 @@ bool Replayer::take(const RecordedEntry& entry)
 {
     if (entry.kind == RecordedEntry::End) {
         if (!pending_) {
-            std::printf("the game recorded a play %s here, and the replay's play goes on\n",
+            std::fprintf(options_.out, "the game recorded a play %s here, and the replay's play goes on\n",
                         describe(entry.end).c_str());
             ++differences_;
             return true;
@@ -147,7 +147,7 @@ bool Replayer::inMenu(const RecordedEntry& entry)
             if (loaded)
                 return refuse(entry, "level " + std::to_string(entry.level) +
                                          "'s map was refused in the game, and loads here");
-            std::printf("level %d: its map was refused, as in the game\n", entry.level);
+            std::fprintf(options_.out, "level %d: its map was refused, as in the game\n", entry.level);
             return true;
         }
         if (!loaded)
@@ -224,7 +224,7 @@ void Replayer::frame(std::int64_t micros)
         std::snprintf(name, sizeof name, "%s_play%d_level%d_at_%.0fs.png", options_.picturePrefix.c_str(),
                       play_.number, play_.level, static_cast<double>(*options_.at));
         saveBoard(name);
-        std::printf("the board at %.3f s of play %d (level %d): %s\n", static_cast<double>(now), play_.number,
+        std::fprintf(options_.out, "the board at %.3f s of play %d (level %d): %s\n", static_cast<double>(now), play_.number,
                     play_.level, name);
     }
     if (const std::optional<PlayEnd> end = watch_.afterFrame(ticked)) {
@@ -236,32 +236,30 @@ void Replayer::frame(std::int64_t micros)
         screen_.reset();
 }
 
-void Replayer::print(const PlayEnd& end, const std::optional<PlayEnd>& recorded, const char* note)
+void Replayer::print(const PlayEnd& end, const std::optional<PlayEnd>& recorded)
 {
     const bool left = end.kind == PlayEnd::Left || end.kind == PlayEnd::Closed;
-    std::printf("level %d: %s at %.3f s%s\n", play_.level, left ? "left" : playEndWord(end.kind),
-                static_cast<double>(end.ms) / 1000, note ? note : "");
-    std::printf("hash %s after tick %d", hex(end.hash, true).c_str(), end.ticks);
+    std::fprintf(options_.out, "level %d: %s at %.3f s\n", play_.level, left ? "left" : playEndWord(end.kind),
+                 static_cast<double>(end.ms) / 1000);
+    std::fprintf(options_.out, "hash %s after tick %d", hex(end.hash, true).c_str(), end.ticks);
     if (end.kind == PlayEnd::Closed)
-        std::printf(" (the window closed)");
+        std::fprintf(options_.out, " (the window closed)");
     if (end.kind == PlayEnd::Left)
-        std::printf(" (back to the menu)");
+        std::fprintf(options_.out, " (back to the menu)");
     if (recorded && same(end, *recorded)) {
-        std::printf(", as the game recorded\n");
+        std::fprintf(options_.out, ", as the game recorded\n");
     } else if (recorded) {
-        std::printf("; the game recorded %s: THE REPLAY DIFFERS\n", describe(*recorded).c_str());
+        std::fprintf(options_.out, "; the game recorded %s: THE REPLAY DIFFERS\n", describe(*recorded).c_str());
         ++differences_;
-    } else if (note) {
-        std::printf("\n");
     } else {
-        std::printf("; the game recorded no end here: THE REPLAY DIFFERS\n");
+        std::fprintf(options_.out, "; the game recorded no end here: THE REPLAY DIFFERS\n");
         ++differences_;
     }
     if (!options_.printTimelines)
         return;
     const bool fromEvents = end.kind == PlayEnd::Restarted || end.kind == PlayEnd::Left;
     const Timeline& timeline = fromEvents && finished_ ? *finished_ : *play_.timeline;
-    std::printf("  timeline:\n");
+    std::fprintf(options_.out, "  timeline:\n");
     printTimeline(timeline);
 }
 
@@ -272,11 +270,11 @@ void Replayer::finish(bool cutOff)
         pending_.reset();
     }
     if (screen_ && watch_.active() && !watch_.decided()) {
-        std::printf("level %d: open at %.3f s when the recording ends%s\n", play_.level,
+        std::fprintf(options_.out, "level %d: open at %.3f s when the recording ends%s\n", play_.level,
                     static_cast<double>(elapsedMs) / 1000, cutOff ? " (its last line was cut off)" : "");
-        std::printf("hash %s after tick %d\n", hex(hashWorld(), true).c_str(), watch_.ticks());
+        std::fprintf(options_.out, "hash %s after tick %d\n", hex(hashWorld(), true).c_str(), watch_.ticks());
         if (options_.printTimelines) {
-            std::printf("  timeline:\n");
+            std::fprintf(options_.out, "  timeline:\n");
             printTimeline(*play_.timeline);
         }
     }
@@ -345,7 +343,7 @@ int replayRecording(std::istream& in, const std::string& name, const ReplayOptio
         if (status == 0)
             replayer.finish(reader.cutOff());
         if (replayer.differences() > 0) {
-            std::printf("%d of the plays went otherwise than in the game\n", replayer.differences());
+            std::fprintf(options.out, "%d of the plays went otherwise than in the game\n", replayer.differences());
             status = 1;
         }
     }

@@ -5,6 +5,7 @@
 // that is what the game itself recorded. Prints each play's timeline as the
 // lab prints a plan's.
 
+#include <cstdio>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@ struct ReplayOptions
     bool checkMaps = true;              // refuse a level whose map here differs from the recorded one
     bool printTimelines = true;
     long maxFrames = -1;                // stop after this many frames (negative: no limit)
+    std::FILE* out = stdout;            // where the plays' ends are told
 };
 
 // The recording is read to its end first: a damaged file, a later format or

@@ -93,8 +93,10 @@ std::optional<RecordedEntry> RecordingReader::next()
         return std::nullopt;
     const bool first = line_ == 0;
     if (!readLine()) {
-        if (first)
+        if (first) {
+            line_ = 1;
             return fail("the file is empty, or has no whole line: not a recording");
+        }
         return std::nullopt;
     }
     if (text_.size() > longestLine)
