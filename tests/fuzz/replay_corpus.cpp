@@ -3,10 +3,12 @@
 // in the sanitizer build). A crash, a sanitizer report or a broken World
 // invariant ends the run with a non-zero status; otherwise it prints one line
 // per input (refused with the reason, or played) and exits 0. The inputs are
-// level files, or with --pictures or --sounds those of the data file fuzzers.
+// level files, or with --pictures, --sounds or --recordings those of the
+// other fuzzers.
 
 #include "data_file_exercise.h"
 #include "map_exercise.h"
+#include "recording_exercise.h"
 
 #include <SFML/System/Err.hpp>
 
@@ -24,9 +26,9 @@ namespace fs = std::filesystem;
 int main(int argc, char** argv)
 {
     const std::string kind = argc > 1 ? argv[1] : "";
-    const int first = kind == "--pictures" || kind == "--sounds" ? 2 : 1;
+    const int first = kind == "--pictures" || kind == "--sounds" || kind == "--recordings" ? 2 : 1;
     if (argc <= first) {
-        std::cout << "usage: " << argv[0] << " [--pictures | --sounds] CORPUS_FOLDER_OR_FILE...\n";
+        std::cout << "usage: " << argv[0] << " [--pictures | --sounds | --recordings] CORPUS_FOLDER_OR_FILE...\n";
         return 2;
     }
     std::vector<fs::path> inputs;
@@ -61,6 +63,14 @@ int main(int argc, char** argv)
         }
         const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         std::cout << path.filename().string() << ": " << std::flush;
+        if (kind == "--recordings") {
+            const RecordingExercise outcome = exerciseRecording(bytes);
+            loaded += outcome.accepted;
+            std::cout << (outcome.accepted ? outcome.status == 0 ? "played as recorded" : "played, not as recorded"
+                                           : "refused: " + outcome.message)
+                      << '\n';
+            continue;
+        }
         if (first == 2) {
             const DataFileExercise outcome = kind == "--pictures" ? exercisePicture(bytes) : exerciseSound(bytes);
             loaded += outcome.accepted;

@@ -323,7 +323,7 @@ void resetToProgramStart()
 int replayRecording(std::istream& in, const std::string& name, const ReplayOptions& options)
 {
     if (const std::string problem = checkFile(in, options); !problem.empty()) {
-        std::fprintf(stderr, "level_lab: %s: %s\n", name.c_str(), problem.c_str());
+        std::fprintf(options.errors, "level_lab: %s: %s\n", name.c_str(), problem.c_str());
         return 1;
     }
     in.clear();
@@ -335,7 +335,7 @@ int replayRecording(std::istream& in, const std::string& name, const ReplayOptio
         Replayer replayer(options);
         while (const std::optional<RecordedEntry> entry = reader.next()) {
             if (!replayer.take(*entry)) {
-                std::fprintf(stderr, "level_lab: %s: %s\n", name.c_str(), replayer.why().c_str());
+                std::fprintf(options.errors, "level_lab: %s: %s\n", name.c_str(), replayer.why().c_str());
                 status = 1;
                 break;
             }

@@ -18,6 +18,7 @@ struct ReplayOptions
     bool printTimelines = true;
     long maxFrames = -1;                // stop after this many frames (negative: no limit)
     std::FILE* out = stdout;            // where the plays' ends are told
+    std::FILE* errors = stderr;         // and why a recording is refused
 };
 
 // The recording is read to its end first: a damaged file, a later format or
