@@ -79,6 +79,7 @@ private:
     bool inPlay(const RecordedEntry& entry);
     void frame(std::int64_t micros);
     void startPlay(int level);
+    void noteMissedPicture();
     void print(const PlayEnd& end, const std::optional<PlayEnd>& recorded);
 
     const ReplayOptions& options_;
@@ -92,7 +93,6 @@ private:
     int plays_ = 0;
     std::uint32_t clears_ = 0;
     long frames_ = 0;
-    bool closed_ = false;
     int differences_ = 0;
     std::string why_;
 };
@@ -134,7 +134,6 @@ bool Replayer::inMenu(const RecordedEntry& entry)
         chosen_ = levelButtonAt(entry.x, entry.y);
         return true;
     case RecordedEntry::Close:
-        closed_ = true;
         return true;
     case RecordedEntry::Level:
     case RecordedEntry::LevelRefused: {
@@ -162,11 +161,21 @@ bool Replayer::inMenu(const RecordedEntry& entry)
 
 void Replayer::startPlay(int level)
 {
+    noteMissedPicture();
     AppState = Playing;
     screen_.emplace();
     watch_.begin();
     clears_ = worldClears;
     play_ = Play{++plays_, level};
+}
+
+void Replayer::noteMissedPicture()
+{
+    if (options_.at && !play_.pictureSaved && play_.number > 0) {
+        std::fprintf(options_.out, "play %d (level %d) did not reach %.1f s: no board picture\n", play_.number,
+                     play_.level, static_cast<double>(*options_.at));
+        play_.pictureSaved = true;
+    }
 }
 
 bool Replayer::inPlay(const RecordedEntry& entry)
@@ -184,7 +193,7 @@ bool Replayer::inPlay(const RecordedEntry& entry)
     case RecordedEntry::Close:
         watch_.beforeEvent();
         pending_ = watch_.closed();
-        closed_ = true;
+        noteMissedPicture();
         screen_.reset();
         return true;
     case RecordedEntry::Frame:
@@ -205,11 +214,17 @@ void Replayer::frame(std::int64_t micros)
 {
     ++frames_;
     if (worldClears != clears_) {
-        // The frame's events restarted or left the play: its timeline is complete.
+        // The frame's events restarted or left the play: its timeline is
+        // complete, and a restart begins the next play.
         clears_ = worldClears;
         finished_ = std::move(play_.timeline);
         play_.timeline = std::make_unique<Timeline>();
         play_.watcher = std::make_unique<TimelineRecorder>(*play_.timeline);
+        noteMissedPicture();
+        if (AppState == Playing) {
+            play_.number = ++plays_;
+            play_.pictureSaved = false;
+        }
     }
     const float before = static_cast<float>(elapsedMs) / 1000;
     play_.watcher->beforeTick();
@@ -227,11 +242,8 @@ void Replayer::frame(std::int64_t micros)
         std::fprintf(options_.out, "the board at %.3f s of play %d (level %d): %s\n", static_cast<double>(now), play_.number,
                     play_.level, name);
     }
-    if (const std::optional<PlayEnd> end = watch_.afterFrame(ticked)) {
+    if (const std::optional<PlayEnd> end = watch_.afterFrame(ticked))
         pending_ = end;
-        if (end->kind == PlayEnd::Restarted)
-            play_.number = ++plays_, play_.pictureSaved = false;
-    }
     if (AppState != Playing)
         screen_.reset();
 }
@@ -278,6 +290,7 @@ void Replayer::finish(bool cutOff)
             printTimeline(*play_.timeline);
         }
     }
+    noteMissedPicture();
 }
 
 // Reads the whole recording and checks its maps against those here.
