@@ -62,7 +62,8 @@ public:
             return;
         if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size() || std::fflush(file_) != 0) {
             // The game goes on: a full disk must not end a player's level.
-            std::fprintf(stderr, "brambleholt: the recording %s cannot be written any more (%s); playing on without it\n",
+            std::fprintf(stderr,
+                         "brambleholt: the recording %s cannot be written any more (%s); playing on without it\n",
                          name_.c_str(), std::strerror(errno));
             broken_ = true;
         }

@@ -207,7 +207,8 @@ TEST(Replay, RefusesWhatItCannotPlayNamingTheLine)
         {head + "click 380  415\n", "line 2: 'click' takes 2 values"},
         {head + level1 + "frame -33\n", "line 4: the frame's length in microseconds '-33' is not a whole number"},
         {head + level1 + "key 999\n", "line 4: the key code '999' is not a whole number from -1 to"},
-        {head + "click 380 415\nlevel 4 " + checksumOf(1) + "\n", "line 3: the level '4' is not a whole number from 1 to 3"},
+        {head + "click 380 415\nlevel 4 " + checksumOf(1) + "\n",
+         "line 3: the level '4' is not a whole number from 1 to 3"},
         {head + "click 380 415\nlevel 1 0123456789abcdef\n",
          "line 3: level 1 was played on a map with checksum 0123456789abcdef, and map/c1.txt here has " +
              checksumOf(1) + ": another map"},
@@ -219,8 +220,10 @@ TEST(Replay, RefusesWhatItCannotPlayNamingTheLine)
         // Lines that read but do not follow this game's play.
         {head + "frame 33333\n", "line 2: a frame while the replay is in the menu: the recording does not follow"},
         {head + "level 1 " + checksumOf(1) + "\n", "line 2: level 1 is loaded, but the click before chose none"},
-        {head + "click 380 465\nlevel 1 " + checksumOf(1) + "\n", "line 3: level 1 is loaded, but the click before chose level 2"},
-        {head + level1 + "click 380 465\nlevel 2 " + checksumOf(2) + "\n", "line 5: level 2 is chosen while level 1 is played"},
+        {head + "click 380 465\nlevel 1 " + checksumOf(1) + "\n",
+         "line 3: level 1 is loaded, but the click before chose level 2"},
+        {head + level1 + "click 380 465\nlevel 2 " + checksumOf(2) + "\n",
+         "line 5: level 2 is chosen while level 1 is played"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 120));

@@ -108,7 +108,7 @@ bool Replayer::take(const RecordedEntry& entry)
     if (entry.kind == RecordedEntry::End) {
         if (!pending_) {
             std::fprintf(options_.out, "the game recorded a play %s here, and the replay's play goes on\n",
-                        describe(entry.end).c_str());
+                         describe(entry.end).c_str());
             ++differences_;
             return true;
         }
@@ -239,8 +239,8 @@ void Replayer::frame(std::int64_t micros)
         std::snprintf(name, sizeof name, "%s_play%d_level%d_at_%.0fs.png", options_.picturePrefix.c_str(),
                       play_.number, play_.level, static_cast<double>(*options_.at));
         saveBoard(name);
-        std::fprintf(options_.out, "the board at %.3f s of play %d (level %d): %s\n", static_cast<double>(now), play_.number,
-                    play_.level, name);
+        std::fprintf(options_.out, "the board at %.3f s of play %d (level %d): %s\n", static_cast<double>(now),
+                     play_.number, play_.level, name);
     }
     if (const std::optional<PlayEnd> end = watch_.afterFrame(ticked))
         pending_ = end;
@@ -283,7 +283,7 @@ void Replayer::finish(bool cutOff)
     }
     if (screen_ && watch_.active() && !watch_.decided()) {
         std::fprintf(options_.out, "level %d: open at %.3f s when the recording ends%s\n", play_.level,
-                    static_cast<double>(elapsedMs) / 1000, cutOff ? " (its last line was cut off)" : "");
+                     static_cast<double>(elapsedMs) / 1000, cutOff ? " (its last line was cut off)" : "");
         std::fprintf(options_.out, "hash %s after tick %d\n", hex(hashWorld(), true).c_str(), watch_.ticks());
         if (options_.printTimelines) {
             std::fprintf(options_.out, "  timeline:\n");

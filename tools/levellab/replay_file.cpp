@@ -12,7 +12,8 @@ namespace {
 // No entry is longer; a longer line is no entry of a recording.
 constexpr std::size_t longestLine = 80;
 
-template <class Number> std::optional<Number> wholeNumber(const std::string& text, Number low, Number high, int base = 10)
+template <class Number>
+std::optional<Number> wholeNumber(const std::string& text, Number low, Number high, int base = 10)
 {
     Number value{};
     const char* end = text.data() + text.size();
