@@ -66,18 +66,21 @@ seconds_until() { echo "$1 - $(now)" | bc -l; }
 level_seconds() { echo "($(now) - $level_start) * $LEVEL_CLOCK_RATE" | bc -l; }
 
 # Starts the game; with a file name, its frames are traced into that file
-# (the main thread's sleeps, which end each frame). Sets game_pid and window;
+# (the main thread's sleeps, which end each frame); with a second, the play
+# is recorded into it (brambleholt --record). Sets game_pid and window;
 # fails when no window shows within 30 s, three times over.
 start_game() {
-  local trace="${1:-}" attempt waited
+  local trace="${1:-}" recording="${2:-}" attempt waited
+  local options=()
+  [ -z "$recording" ] || options=(--record "$recording")
   for attempt in 1 2 3; do
     if [ -n "$trace" ]; then
       ALSOFT_DRIVERS=null strace -f --seccomp-bpf -e trace=clock_nanosleep,nanosleep -ttt -T -o "$trace" \
-        ./brambleholt >/dev/null 2>&1 &
+        ./brambleholt "${options[@]}" >/dev/null 2>&1 &
       local tracer=$!
       until game_pid="$(pgrep -P "$tracer" -x brambleholt)" || ! kill -0 "$tracer" 2>/dev/null; do sleep 0.1; done
     else
-      ALSOFT_DRIVERS=null ./brambleholt >/dev/null 2>&1 &
+      ALSOFT_DRIVERS=null ./brambleholt "${options[@]}" >/dev/null 2>&1 &
       game_pid=$!
     fi
     for waited in $(seq 300); do

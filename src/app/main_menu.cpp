@@ -1,6 +1,7 @@
 #include "app/main_menu.h"
 
 #include "app/assets.h"
+#include "app/recording.h"
 #include "app/run.h"
 #include "ui/control.h"
 #include "ui/texts.h"
@@ -28,7 +29,18 @@ void drawNotice(const sf::String& notice)
     window.draw(text);
 }
 
+const sf::FloatRect levelButtonBounds[3] = {{330, 400, 100, 30}, {330, 450, 100, 30}, {330, 500, 100, 30}};
+
 } // namespace
+
+int levelButtonAt(int x, int y)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (containsPoint(levelButtonBounds[i], x, y))
+            return i + 1;
+    }
+    return 0;
+}
 
 int mainMenu(const std::wstring& notice)
 {
@@ -38,7 +50,10 @@ int mainMenu(const std::wstring& notice)
     prompt.setFillColor(sf::Color(0, 0, 0, 255));
     prompt.setPosition(320, 350);
 
-    Button levelButtons[3] = {{330, 400, 100, 30}, {330, 450, 100, 30}, {330, 500, 100, 30}};
+    Button levelButtons[3] = {
+        {levelButtonBounds[0].left, levelButtonBounds[0].top, levelButtonBounds[0].width, levelButtonBounds[0].height},
+        {levelButtonBounds[1].left, levelButtonBounds[1].top, levelButtonBounds[1].width, levelButtonBounds[1].height},
+        {levelButtonBounds[2].left, levelButtonBounds[2].top, levelButtonBounds[2].width, levelButtonBounds[2].height}};
     const wchar_t* captions[3] = {texts::levelButton1, texts::levelButton2, texts::levelButton3};
     for (int i = 0; i < 3; ++i)
         levelButtons[i].setLabel(captions[i]);
@@ -50,14 +65,13 @@ int mainMenu(const std::wstring& notice)
     while (window.isOpen()) {
         sf::Event event;
         while (window.pollEvent(event)) {
+            recordMenuEvent(event);
             if (event.type == sf::Event::Closed)
                 closeProgram();
             if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
                 const sf::Vector2i point = viewPoint({event.mouseButton.x, event.mouseButton.y});
-                for (int i = 0; i < 3; ++i) {
-                    if (containsPoint(levelButtons[i].bounds, point.x, point.y))
-                        return i + 1;
-                }
+                if (const int level = levelButtonAt(point.x, point.y))
+                    return level;
             }
         }
         window.clear(sf::Color(0, 0, 0, 255));

@@ -6,3 +6,6 @@
 #include <string>
 
 int mainMenu(const std::wstring& notice = {});
+
+// The level whose button holds a window position, 0 for none.
+int levelButtonAt(int x, int y);

@@ -1,10 +1,9 @@
 #include "app/play_loop.h"
 
 #include "app/assets.h"
+#include "app/recording.h"
 #include "app/run.h"
 #include "ui/build_tool.h"
-#include "ui/building_panel.h"
-#include "ui/main_view.h"
 #include "ui/message_box.h"
 #include "world/level.h"
 #include "world/world.h"
@@ -67,7 +66,8 @@ void PlayEventBatch::handle(const sf::Event& event)
 
 void updateFrame()
 {
-    advanceFrame(frameClock.restart());
+    const sf::Time dt = frameClock.restart();
+    recordFrame(dt, advanceFrame(dt));
 }
 
 bool advanceFrame(sf::Time dt)
@@ -86,24 +86,38 @@ bool advanceFrame(sf::Time dt)
     return true;
 }
 
-void playLevel()
+LevelScreen::LevelScreen() : panel_(0, 474, 800, 176)
 {
     rootPanel.bounds = sf::FloatRect(0, 0, 800, 600);
     rootPanel.tag = 0;
     rootPanel.background.setFillColor(sf::Color(0, 0, 255, 255));
+    rootPanel.children.push_back(&board_);
+    panel_.background.setFillColor(sf::Color(128, 128, 128, 255));
+    rootPanel.children.push_back(&panel_);
+}
 
-    MainView board;
-    rootPanel.children.push_back(&board);
-    BuildingPanel panel(0, 474, 800, 176);
-    panel.background.setFillColor(sf::Color(128, 128, 128, 255));
-    rootPanel.children.push_back(&panel);
+LevelScreen::~LevelScreen()
+{
+    // A screen taken down with its question still open (a replay that ends
+    // there) takes the question with it.
+    if (rootPanel.children.size() == 3) {
+        delete rootPanel.children.back();
+        messageBoxOpen = 0;
+    }
+    rootPanel.children.clear();
+}
 
+void playLevel()
+{
+    LevelScreen screen;
     frameClock.restart();
     while (window.isOpen()) {
         PlayEventBatch batch;
         sf::Event event;
-        while (window.pollEvent(event))
+        while (window.pollEvent(event)) {
+            recordPlayEvent(event);
             batch.handle(event);
+        }
         updateFrame();
         if (AppState != Playing)
             break;
@@ -111,5 +125,5 @@ void playLevel()
         rootPanel.draw(window);
         window.display();
     }
-    rootPanel.children.clear();
+    recordLevelLeft();
 }

@@ -3,6 +3,9 @@
 // clicks through the root panel), one update of the World, one drawing of
 // the board and the building panel, until the player returns to the menu.
 
+#include "ui/building_panel.h"
+#include "ui/main_view.h"
+
 #include <SFML/System/Time.hpp>
 #include <SFML/Window/Event.hpp>
 
@@ -12,6 +15,22 @@
 extern std::uint8_t pauseFlag;
 
 void playLevel();
+
+// The level screen on the root panel, for as long as it lives: the board
+// view and the building panel below it (a question, when one opens, comes
+// third).
+class LevelScreen
+{
+public:
+    LevelScreen();
+    ~LevelScreen();
+    LevelScreen(const LevelScreen&) = delete;
+    LevelScreen& operator=(const LevelScreen&) = delete;
+
+private:
+    MainView board_;
+    BuildingPanel panel_;
+};
 // The per-frame update: measures the frame, closes an answered question and
 // ticks the World unless a question is open, the game is paused or the
 // player has just chosen the menu.

@@ -3,6 +3,7 @@
 #include "app/assets.h"
 #include "app/main_menu.h"
 #include "app/play_loop.h"
+#include "app/recording.h"
 #include "app/startup.h"
 #include "ui/control.h"
 #include "world/level.h"
@@ -57,6 +58,7 @@ sf::Vector2i viewPoint(sf::Vector2i pixel)
 
 void closeProgram()
 {
+    recordClose();
     clearWorld();
     // During play a third child of the root panel is the open question.
     if (rootPanel.children.size() == 3) {
@@ -77,6 +79,7 @@ void run()
         if (AppState == Menu) {
             const int level = mainMenu(notice);
             const LevelLoadResult loaded = loadLevel(level);
+            recordLevel(level, loaded.ok);
             if (!loaded) {
                 notice = loaded.screenMessage;
                 continue;

@@ -50,6 +50,14 @@ bool audioDeviceAvailable()
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// Set before main, so not a global of this file whose construction might
+// come after.
+fs::path& startFolder()
+{
+    static fs::path folder;
+    return folder;
+}
+
 } // namespace
 
 void openStandardStreams()
@@ -116,6 +124,11 @@ void chooseSilentAudioWithoutDevice()
     silentAudioChosen = true;
 }
 
+fs::path startingFolder()
+{
+    return startFolder();
+}
+
 bool audioDeviceOpen()
 {
     // SFML makes its context current when it opens the device, and says
@@ -132,6 +145,7 @@ void prepareProcess()
         std::exit(1);
     }
     std::error_code error;
+    startFolder() = fs::current_path(error);
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (const std::string problem = findDataFolder(error ? fs::path() : program.parent_path()); !problem.empty())
         std::fprintf(stderr, "brambleholt: %s\n", problem.c_str());

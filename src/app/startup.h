@@ -31,6 +31,10 @@ std::string checkDisplay(bool keepOpen = false);
 // returned (once, at start-up).
 std::string findDataFolder(const std::filesystem::path& programFolder);
 
+// The working folder the process started in, before findDataFolder may have
+// changed it (the folder a player's relative file names mean).
+std::filesystem::path startingFolder();
+
 // Without a sound device the audio library would write its own errors for
 // every sound the game loads, burying the game's one notice. So before the
 // library is first used, unless the user chose its drivers (ALSOFT_DRIVERS),

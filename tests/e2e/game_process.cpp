@@ -104,15 +104,19 @@ bool GameProcess::start(const std::string& folder, std::chrono::milliseconds tim
 }
 
 bool GameProcess::startProgram(const std::string& program, const std::string& folder,
-                               std::chrono::milliseconds timeout)
+                               std::chrono::milliseconds timeout, const std::vector<std::string>& arguments)
 {
     if (!display_)
         return false;
+    std::vector<char*> argv{const_cast<char*>("brambleholt")};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid_ = fork();
     if (pid_ == 0) {
         if (chdir(folder.c_str()) != 0)
             _exit(126);
-        execlp(program.c_str(), "brambleholt", static_cast<char*>(nullptr));
+        execvp(program.c_str(), argv.data());
         _exit(127);
     }
     const auto deadline = std::chrono::steady_clock::now() + timeout;

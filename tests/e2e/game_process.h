@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Xlib's macros clash with other headers, so Xlib stays inside the source.
 struct _XDisplay;
@@ -29,7 +30,8 @@ public:
     // installed launcher, started from the given working folder. A name
     // without a slash is looked up on PATH.
     bool startProgram(const std::string& program, const std::string& folder,
-                      std::chrono::milliseconds timeout = std::chrono::seconds(10));
+                      std::chrono::milliseconds timeout = std::chrono::seconds(10),
+                      const std::vector<std::string>& arguments = {});
 
     unsigned long window() const { return window_; }
     // The window's size as the X server reports it.

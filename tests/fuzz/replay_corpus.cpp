@@ -3,13 +3,15 @@
 // in the sanitizer build). A crash, a sanitizer report or a broken World
 // invariant ends the run with a non-zero status; otherwise it prints one line
 // per input (refused with the reason, or played) and exits 0. The inputs are
-// level files, or with --pictures or --sounds those of the data file fuzzers.
+// level files, or with --pictures, --sounds or --recordings those of the
+// other fuzzers.
 // With --expect FILE, each input's line must also be the one FILE gives for
 // it (lines of the same form; # starts a comment): a picture or sound that flips
 // from accepted to refused, or is refused for another reason, fails the run.
 
 #include "data_file_exercise.h"
 #include "map_exercise.h"
+#include "recording_exercise.h"
 
 #include <SFML/System/Err.hpp>
 
@@ -32,7 +34,7 @@ int main(int argc, char** argv)
     std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--pictures" || argument == "--sounds")
+        if (argument == "--pictures" || argument == "--sounds" || argument == "--recordings")
             kind = argument;
         else if (argument == "--expect" && i + 1 < argc)
             expectations = argv[++i];
@@ -47,7 +49,7 @@ int main(int argc, char** argv)
     }
     if (inputs.empty()) {
         std::cout << "usage: " << argv[0]
-                  << " [--pictures | --sounds] [--expect FILE] CORPUS_FOLDER_OR_FILE...; no inputs found\n";
+                  << " [--pictures | --sounds | --recordings] [--expect FILE] CORPUS_FOLDER_OR_FILE...; no inputs found\n";
         return 1;
     }
     std::sort(inputs.begin(), inputs.end());
@@ -82,7 +84,12 @@ int main(int argc, char** argv)
         const std::string name = path.filename().string();
         std::cout << name << ": " << std::flush;
         std::string verdict;
-        if (dataFiles) {
+        if (kind == "--recordings") {
+            const RecordingExercise outcome = exerciseRecording(bytes);
+            loaded += outcome.accepted;
+            verdict = outcome.accepted ? outcome.status == 0 ? "played as recorded" : "played, not as recorded"
+                                       : "refused: " + outcome.message;
+        } else if (dataFiles) {
             const DataFileExercise outcome = kind == "--pictures" ? exercisePicture(bytes) : exerciseSound(bytes);
             loaded += outcome.accepted;
             verdict = outcome.accepted ? outcome.read ? "accepted and read" : "accepted, then refused by the library"

@@ -13,9 +13,12 @@
 //                rates scaled from 0.85 to 1.15
 //   --at T       save the board T seconds into the plan
 //   --figures    the table of docs/levels.md (shipped levels only)
+//   --replay F   play back a recording of the game (brambleholt --record F);
+//                with --at T, save the board T seconds into each play
 //
 // Run it from the runtime folder (it needs the images for the board pictures).
 
+#include "replay.h"
 #include "report.h"
 
 #include "datafiles/map_data.h"
@@ -34,6 +37,7 @@ namespace {
 struct Options
 {
     std::vector<std::string> files;
+    std::optional<std::string> replay;
     std::optional<float> late, at;
     int runs = variedRuns;
     float scale = 1;
@@ -44,7 +48,7 @@ struct Options
 {
     std::fprintf(stderr, "level_lab: %s\n", why.c_str());
     if (status == 2)
-        std::fprintf(stderr, "usage: level_lab [MAP PLAN] [--late S] [--runs N] [--scale F] [--sweep] [--at T] [--figures]\n");
+        std::fprintf(stderr, "usage: level_lab [MAP PLAN] [--late S] [--runs N] [--scale F] [--sweep] [--at T] [--figures] [--replay FILE]\n");
     clearWorld();
     std::exit(status);
 }
@@ -75,7 +79,11 @@ Options parse(int argc, char** argv)
             options.scale = numberAfter(arg, value, 0, 100), ++i;
         else if (std::strcmp(arg, "--at") == 0)
             options.at = numberAfter(arg, value, 0, 1e6f), ++i;
-        else if (std::strcmp(arg, "--sweep") == 0)
+        else if (std::strcmp(arg, "--replay") == 0) {
+            if (!value || value[0] == '\0')
+                refuse(2, "--replay needs a recording's file");
+            options.replay = value, ++i;
+        } else if (std::strcmp(arg, "--sweep") == 0)
             options.sweep = true;
         else if (std::strcmp(arg, "--figures") == 0)
             options.figures = true;
@@ -84,7 +92,10 @@ Options parse(int argc, char** argv)
         else
             options.files.push_back(arg);
     }
-    if (options.files.size() == 1)
+    if (options.replay && (!options.files.empty() || options.sweep || options.figures || options.late ||
+                           options.runs != variedRuns || options.scale != 1))
+        refuse(2, "--replay plays a recording on its own (with --at T at most)");
+    if (options.files.size() == 1 && !options.replay)
         refuse(2, "a map needs a plan: level_lab MAP PLAN");
     if (options.files.size() > 2)
         refuse(2, "one map and one plan at a time, not '" + options.files[2] + "' as well");
@@ -122,6 +133,11 @@ LabLevel checkedLevel(const std::string& mapPath, const std::string& planPath, f
 int main(int argc, char** argv)
 {
     const Options options = parse(argc, argv);
+    if (options.replay) {
+        ReplayOptions replay;
+        replay.at = options.at;
+        return replayRecording(*options.replay, replay);
+    }
     std::vector<LabLevel> levels;
     if (options.files.empty()) {
         for (int level = 1; level <= 3; ++level)

@@ -66,7 +66,4 @@ PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, const Pla
 // The file of a shipped level, relative to the runtime folder.
 std::string levelFile(int level);
 
-// A hash of every object's kind, state, position and health.
-std::uint64_t worldHash();
-
 int placementCount(const PlayResult& result);

@@ -40,7 +40,38 @@ std::string times(const std::vector<float>& seconds)
     return text.empty() ? "none" : text;
 }
 
-// A picture of the board as the last run left it.
+// The share of the time from the first wolf to the end of the waves with a
+// wolf on the board.
+float busyShare(const PlayResult& r, float waveTime)
+{
+    const float span = std::min(r.seconds, waveTime) - r.timeline.firstWolf;
+    return r.timeline.firstWolf < 0 || span <= 0 ? 0.f : r.timeline.timeWithWolves / span;
+}
+
+std::string planSummary(const BuildPlan& plan)
+{
+    std::set<std::tuple<int, int, int>> cells; // building, column, row
+    for (const Placement& p : plan)
+        cells.insert({static_cast<int>(buildingOf(p)), p.column, p.row});
+    std::string text = std::to_string(plan.size()) + " placements, " + std::to_string(cells.size()) +
+                       " buildings:";
+    for (int kind = 0; kind < buildingKinds; ++kind) {
+        int n = 0;
+        for (const auto& cell : cells)
+            n += std::get<0>(cell) == kind;
+        if (n > 0)
+            text += " " + std::to_string(n) + " " + buildingName(static_cast<Building>(kind));
+    }
+    return text;
+}
+
+std::string scaledName(const std::string& prefix, const char* what)
+{
+    return prefix + "_" + what + ".png";
+}
+
+} // namespace
+
 void saveBoard(const std::string& file)
 {
     sf::RenderTexture canvas;
@@ -75,38 +106,6 @@ void printTimeline(const Timeline& timeline)
     for (const auto& [time, what] : events)
         std::printf("    %6.1f s  %s\n", time, what.c_str());
 }
-
-// The share of the time from the first wolf to the end of the waves with a
-// wolf on the board.
-float busyShare(const PlayResult& r, float waveTime)
-{
-    const float span = std::min(r.seconds, waveTime) - r.timeline.firstWolf;
-    return r.timeline.firstWolf < 0 || span <= 0 ? 0.f : r.timeline.timeWithWolves / span;
-}
-
-std::string planSummary(const BuildPlan& plan)
-{
-    std::set<std::tuple<int, int, int>> cells; // building, column, row
-    for (const Placement& p : plan)
-        cells.insert({static_cast<int>(buildingOf(p)), p.column, p.row});
-    std::string text = std::to_string(plan.size()) + " placements, " + std::to_string(cells.size()) +
-                       " buildings:";
-    for (int kind = 0; kind < buildingKinds; ++kind) {
-        int n = 0;
-        for (const auto& cell : cells)
-            n += std::get<0>(cell) == kind;
-        if (n > 0)
-            text += " " + std::to_string(n) + " " + buildingName(static_cast<Building>(kind));
-    }
-    return text;
-}
-
-std::string scaledName(const std::string& prefix, const char* what)
-{
-    return prefix + "_" + what + ".png";
-}
-
-} // namespace
 
 void printTrial(const LabLevel& level, float rateScale)
 {

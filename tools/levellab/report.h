@@ -23,5 +23,10 @@ void printTrial(const LabLevel& level, float rateScale);
 void printSweep(const LabLevel& level);
 // The table of figures for docs/levels.md, one column a level.
 void printFigures(const std::vector<LabLevel>& levels);
+// A picture of the board as the World stands now.
+void saveBoard(const std::string& file);
+// A run's timeline: wolves on the board in each 10 s, then the buildings
+// lost and the clicks refused, in the order they happened.
+void printTimeline(const Timeline& timeline);
 // Plays the plan to a level time and saves the board there.
 void saveBoardAt(const LabLevel& level, float rateScale, float seconds);

@@ -45,35 +45,9 @@ const char* stateName(WolfState state)
 
 } // namespace
 
-int wolfKindOf(const Wolf* wolf)
-{
-    if (dynamic_cast<const BabyWolf*>(wolf))
-        return BabyWolfKind;
-    if (dynamic_cast<const ThrowingWolf*>(wolf))
-        return ThrowingWolfKind;
-    if (dynamic_cast<const SuicidalWolf*>(wolf))
-        return SuicidalWolfKind;
-    if (dynamic_cast<const HackingWolf*>(wolf))
-        return HackingWolfKind;
-    if (dynamic_cast<const CatapultWolf*>(wolf))
-        return CatapultWolfKind;
-    return RegularWolfKind;
-}
-
 const char* wolfKindName(int kind)
 {
     return kindNames[kind];
-}
-
-int towerTypeOf(const Tower* tower)
-{
-    if (dynamic_cast<const IceTower*>(tower))
-        return 1;
-    if (dynamic_cast<const SkunkTower*>(tower))
-        return 2;
-    if (dynamic_cast<const SlapTower*>(tower))
-        return 3;
-    return 0;
 }
 
 const char* towerName(int type)

@@ -3,6 +3,8 @@
 // by kind in each 10 s, every building lost with what took it down, every
 // click the board refused and why, and the wolves left where a run stalled.
 
+#include "app/world_hash.h"
+
 #include <SFML/System/Vector2.hpp>
 
 #include <array>
@@ -81,9 +83,7 @@ private:
     std::map<const Platform*, const Tower*> carried_;
 };
 
-// The kind of a wolf (its index in the wave records) and its name.
-int wolfKindOf(const Wolf* wolf);
+// The name of a wolf kind (its index in the wave records).
 const char* wolfKindName(int kind);
 // The name of a tower by its type code (0 arrow, 1 ice, 2 skunk, 3 slap).
 const char* towerName(int type);
-int towerTypeOf(const Tower* tower);
