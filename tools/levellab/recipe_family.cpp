@@ -63,8 +63,12 @@ float numberAfter(const char* option, const char* text, float low, float high)
 {
     char* end = nullptr;
     const float value = text ? std::strtof(text, &end) : 0;
-    if (!text || end == text || *end != '\0' || !(value >= low && value <= high))
-        refuse(std::string(option) + " takes a number from " + std::to_string(low) + " to " + std::to_string(high));
+    if (!text || end == text || *end != '\0' || !(value >= low && value <= high)) {
+        char why[96];
+        std::snprintf(why, sizeof why, "%s takes a number from %g to %g", option, static_cast<double>(low),
+                      static_cast<double>(high));
+        refuse(why);
+    }
     return value;
 }
 
