@@ -83,12 +83,12 @@ BuildPlan platformTowersOn(const std::vector<Cell>& cells, int mixedType = 0, in
     return plan;
 }
 
-// The plan wanted again and again: every ten seconds whatever has fallen is
+// The plan wanted again and again: every period whatever has fallen is
 // built anew (what still stands is refused and costs no time).
-BuildPlan keptRebuilt(const BuildPlan& plan)
+BuildPlan keptRebuilt(const BuildPlan& plan, float period = 10)
 {
     BuildPlan rebuilt;
-    for (float t = 0; t < 600; t += 10) {
+    for (float t = 0; t < 600; t += period) {
         for (Placement placement : plan) {
             placement.time += t;
             rebuilt.push_back(placement);
@@ -103,7 +103,62 @@ BuildPlan append(BuildPlan plan, const BuildPlan& more)
     return plan;
 }
 
+// Towers away from the home: side by side in the middle row from the column
+// on, or spread evenly over the rows of the column. A stone carries its tower
+// without a platform.
+BuildPlan outlyingTowers(int count, int column, bool spread)
+{
+    BuildPlan plan;
+    const int middle = (boardRows + 1) / 2;
+    for (int i = 0; i < count; ++i) {
+        const Cell cell = spread ? Cell{column, (2 * i + 1) * boardRows / (2 * count) + 1}
+                                 : Cell{std::min(column + i, boardColumns + 1), middle};
+        const MapCell& ground = levelMap.cells[cell.column][cell.row];
+        if (ground.terrain == Home)
+            continue;
+        if (ground.terrain == LowGround)
+            plan.push_back({0, Placement::Platform, 0, cell.column, cell.row});
+        plan.push_back({0, Placement::Tower, 0, cell.column, cell.row});
+    }
+    return plan;
+}
+
 } // namespace
+
+std::vector<Recipe> recipeFamily()
+{
+    std::vector<Recipe> family;
+    for (int rings : {3, 4, 5})
+        for (int iceEvery : {0, 2, 3, 4})
+            for (int towers = 1; towers <= 5; ++towers)
+                for (int column = 3; column <= 9; ++column)
+                    for (bool spread : {false, true})
+                        for (bool ringFirst : {true, false})
+                            for (int rebuildEvery : {10, 15, 20})
+                                family.push_back({rings, iceEvery, towers, column, spread, ringFirst, rebuildEvery});
+    return family;
+}
+
+std::string describe(const Recipe& r)
+{
+    std::string text = std::to_string(r.rings) + " rings" +
+                       (r.iceEvery > 0 ? ", every " + std::to_string(r.iceEvery) + (r.iceEvery == 2 ? "nd" : r.iceEvery == 3 ? "rd" : "th") + " ice" : std::string(", arrows")) +
+                       ", " + std::to_string(r.towers) + (r.towers == 1 ? " tower" : " towers") + " at column " +
+                       std::to_string(r.column) + (r.spread ? " spread over the rows" : " of the middle row") +
+                       (r.ringFirst ? ", rings first" : ", towers first") + ", clicked every " +
+                       std::to_string(r.rebuildEvery) + " s";
+    return text;
+}
+
+BuildPlan recipePlan(const std::string& mapPath, const Recipe& r)
+{
+    clearWorld();
+    if (!loadLevelFile(mapPath))
+        return {};
+    const BuildPlan block = platformTowersOn(ringsRoundHome(r.rings), 1, r.iceEvery);
+    const BuildPlan towers = outlyingTowers(r.towers, r.column, r.spread);
+    return keptRebuilt(r.ringFirst ? append(block, towers) : append(towers, block), static_cast<float>(r.rebuildEvery));
+}
 
 std::vector<Strategy> naiveStrategies(const std::string& mapPath)
 {
