@@ -102,6 +102,32 @@ bool place(const Placement& p, PlayResult& result)
     return false;
 }
 
+struct Kept
+{
+    Placement placement;
+    bool stood; // made at least once: a tower on grass then gets its platform back too
+};
+
+// Puts a kept building back when it is gone and its cell allows it again; a
+// tower whose platform fell gets the platform first.
+void rebuild(Kept& kept, PlayResult& result)
+{
+    const Placement& p = kept.placement;
+    const MapCell& cell = levelMap.cells[p.column][p.row];
+    const bool pondThere = std::any_of(ponds.begin(), ponds.end(), [&](const Pond* pond) {
+        return pond->x == p.column && pond->y == p.row && pond->state != PondState::Drained;
+    });
+    if (p.kind == Placement::Pond && pondThere)
+        return;
+    if (p.kind == Placement::Tower && kept.stood && cell.terrain == LowGround && !cell.platform) {
+        place({p.time, Placement::Platform, 0, p.column, p.row}, result);
+        ++result.rebuilt;
+    } else if (refusal(p).empty() && place(p, result)) {
+        kept.stood = true;
+        ++result.rebuilt;
+    }
+}
+
 } // namespace
 
 std::uint64_t worldHash()
@@ -172,19 +198,28 @@ PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, const Pla
     std::stable_sort(pending.begin(), pending.end(),
                      [](const Placement& a, const Placement& b) { return a.time < b.time; });
     std::size_t next = 0;
+    std::vector<Kept> kept; // keep lines already made once, watched from then on
     FrameLengths frames(options.frameSeed);
     TimelineRecorder recorder(result.timeline);
     float now = 0;
 
     float lockCleared = -1e9f; // level time at which the build lock last cleared
+    const auto mayClick = [&] { return buildLock == 0 && now >= lockCleared + options.reaction; };
     while (result.ticks < options.maxTicks && now < options.maxSeconds && levelWon == 0 && levelLost == 0) {
-        while (next < pending.size() && pending[next].time <= now && buildLock == 0 &&
-               now >= lockCleared + options.reaction) {
+        // What fell is put back first, as a person watching the board does.
+        for (Kept& watched : kept) {
+            if (mayClick())
+                rebuild(watched, result);
+        }
+        while (next < pending.size() && pending[next].time <= now && mayClick()) {
             const std::string why = refusal(pending[next]);
-            if (!why.empty() || !place(pending[next], result)) {
+            const bool made = why.empty() && place(pending[next], result);
+            if (!made) {
                 recorder.refused(now, describe(pending[next]), why);
                 ++result.skipped;
             }
+            if (pending[next].keep)
+                kept.push_back({pending[next], made});
             ++next;
         }
         // A frame advances the world by at most the game's longest step.
