@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -195,15 +196,25 @@ std::vector<std::string> planWarnings(const BuildPlan& plan, const MapData& map)
                       p.column, p.row, static_cast<double>(p.time));
         warnings.push_back(head + what);
     };
-    BuildPlan byLine = plan;
-    std::stable_sort(byLine.begin(), byLine.end(), [](const Placement& a, const Placement& b) { return a.line < b.line; });
+    // A line's first placement stands for the line: the repeats of an
+    // "every" line interleave with later lines on purpose.
+    std::map<int, Placement> firstOfLine;
+    for (const Placement& p : plan) {
+        const auto [same, added] = firstOfLine.emplace(p.line, p);
+        if (!added && p.time < same->second.time)
+            same->second = p;
+    }
+    BuildPlan firsts;
+    for (const auto& [line, p] : firstOfLine)
+        firsts.push_back(p);
+    std::stable_sort(firsts.begin(), firsts.end(), [](const Placement& a, const Placement& b) { return a.line < b.line; });
     std::set<std::pair<int, int>> platformCells;
     for (const Placement& p : plan) {
         if (p.kind == Placement::Platform)
             platformCells.insert({p.column, p.row});
     }
     const Placement* latest = nullptr;
-    for (const Placement& p : byLine) {
+    for (const Placement& p : firsts) {
         const std::int32_t terrain = map.terrainCodes[p.column - 2][p.row - 1];
         if (p.kind != Placement::Demolish && terrain == Home)
             warn(p, "the home takes no building");
@@ -211,21 +222,22 @@ std::vector<std::string> planWarnings(const BuildPlan& plan, const MapData& map)
             warn(p, "stone takes towers only, never a platform or a pond");
         else if (p.kind == Placement::Tower && terrain == LowGround && !platformCells.count({p.column, p.row}))
             warn(p, "a tower on grass needs a platform, and the plan builds none there");
-        if (latest && p.time < latest->time && p.line != latest->line)
+        if (latest && p.time < latest->time)
             warn(p, "listed after line " + std::to_string(latest->line) + ", which comes later; placements are made "
                     "in the order of their times");
         if (!latest || p.time >= latest->time)
             latest = &p;
     }
-    for (std::size_t i = 1; i < plan.size(); ++i) {
-        const Placement& before = plan[i - 1];
-        const float gap = plan[i].time - before.time;
-        if (plan[i].line != before.line && gap < lockAfter(before)) {
+    std::stable_sort(firsts.begin(), firsts.end(), [](const Placement& a, const Placement& b) { return a.time < b.time; });
+    for (std::size_t i = 1; i < firsts.size(); ++i) {
+        const Placement& before = firsts[i - 1];
+        const float gap = firsts[i].time - before.time;
+        if (gap < lockAfter(before)) {
             char why[160];
             std::snprintf(why, sizeof why, "%g s after line %d, whose %s locks building for %g s: it waits",
                           static_cast<double>(gap), before.line, names[static_cast<int>(buildingOf(before))],
                           static_cast<double>(lockAfter(before)));
-            warn(plan[i], why);
+            warn(firsts[i], why);
         }
     }
     return warnings;

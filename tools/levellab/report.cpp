@@ -147,7 +147,7 @@ std::string printTrial(const LabLevel& level, float rateScale)
     }
     for (const Ablation& ablation : trial.ablations) {
         show(std::string("the plan without ") + buildingName(ablation.left), ablation.result);
-        std::printf("      varied: %s\n", wonOf(ablation.varied).c_str());
+        std::printf("      varied as in the real game: %s\n", wonOf(ablation.varied).c_str());
     }
     std::printf("  the plan started late: ");
     if (const std::optional<int> late = lateStartMargin(level.mapPath, level.plan, trial.timeLimit, rateScale))
