@@ -277,6 +277,12 @@ MapReadResult readMap(std::string_view text, MapData& data)
     return {};
 }
 
+std::uint64_t WaveList::newStamp()
+{
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
 Refusal checkRegularFile(const std::string& path)
 {
     namespace fs = std::filesystem;

@@ -113,8 +113,9 @@ TEST_P(ShippedLevel, NoNaiveStrategyWinsEvenWithFewerWolves)
     for (float scale : {0.85f, 1.f}) {
         for (const auto& [strategy, result] : trialOf(GetParam(), scale).naive) {
             EXPECT_FALSE(strategy.plan.empty()) << strategy.name;
-            if (!mayWin(strategy))
+            if (!mayWin(strategy)) {
                 EXPECT_FALSE(result.won) << strategy.name << " at rates x" << scale;
+            }
         }
     }
 }

@@ -117,10 +117,11 @@ std::string atPictureName(const LabLevel& level, float seconds)
 
 std::string printTrial(const LabLevel& level, float rateScale)
 {
-    const LevelTrial trial = tryLevel(level.mapPath, level.plan, level.maxLate, rateScale, FullReport, level.runs);
-    const WaveShape shape = waveShape(level.mapPath, rateScale);
     std::printf("%s with %s, wave rates x%.2f (wolves: regular, cub, throwing, suicidal, hacking, catapult)\n",
                 level.mapPath.c_str(), level.planName.c_str(), rateScale);
+    std::fflush(stdout); // a long level shows what is being tried before the trials end
+    const WaveShape shape = waveShape(level.mapPath, rateScale);
+    const LevelTrial trial = tryLevel(level.mapPath, level.plan, level.maxLate, rateScale, FullReport, level.runs);
     std::printf("  waves %.0f s; first wolf expected at %.1f s; %.1f wolves expected; surges at %s\n",
                 trial.waveTime, shape.firstWolf, shape.wolves, times(shape.surges).c_str());
     const std::optional<float> gap = shortestGap(level.plan);
