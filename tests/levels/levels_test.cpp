@@ -8,6 +8,10 @@
 
 #include "trial.h"
 
+#include "wolves/wolf.h"
+#include "world/level_map.h"
+#include "world/world.h"
+
 #include "world/level.h"
 #include "world/map_data.h"
 
@@ -210,6 +214,63 @@ TEST(LevelPlans, AddNewWolfKindsLevelByLevel)
     EXPECT_EQ(kindsIn(1), (std::vector<int>{0, 1}));
     EXPECT_EQ(kindsIn(2), (std::vector<int>{0, 1, 5}));
     EXPECT_EQ(kindsIn(3), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+}
+
+// Varied runs draw frames as long as the real game's, some far over 100 ms;
+// the world, there as here, advances at most 100 ms a frame.
+TEST(LevelLab, VariedRunsAdvanceAtMostATenthOfASecondAFrame)
+{
+    PlayOptions options;
+    options.maxSeconds = 60;
+    const PlayResult run = variedRun(levelFile(1), levelPlan(1), 3, 1, options);
+    EXPECT_EQ(run.longestTickMs, 100) << "frames were not held to 100 ms, or none was longer";
+}
+
+// The time with a wolf on the board counts only ticks that began with one.
+TEST(LevelLab, AnEmptyBoardIsNoTimeWithWolves)
+{
+    ASSERT_TRUE(loadLevel(1));
+    Timeline timeline;
+    TimelineRecorder recorder(timeline);
+    const auto tickTo = [&](float from, float to) {
+        recorder.beforeTick();
+        recorder.afterTick(from, to, 100);
+    };
+    tickTo(0, 1); // empty
+    recorder.beforeTick();
+    wolves.push_back(makeWolf(RegularWolfKind, 5)); // wolves come in at the end of a tick
+    recorder.afterTick(1, 2, 100);
+    tickTo(2, 3); // a tick with the wolf
+    clearWorld();
+    tickTo(3, 7); // empty again
+    EXPECT_EQ(timeline.firstWolf, 2.f);
+    EXPECT_EQ(timeline.timeWithWolves, 1.f);
+}
+
+// Level 2's plan puts its buildings back every 14 or 28 s; said with "keep",
+// it puts back what fell without the refused clicks.
+TEST(LevelLab, KeptBuildingsArePutBackWithoutRefusals)
+{
+    std::ifstream shipped(levelPlanFile(2));
+    std::string text((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    for (std::size_t at; (at = text.find("every")) != std::string::npos;)
+        text.replace(at, text.find('\n', at) - at, "keep");
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("keep." + std::to_string(::getpid()) + ".plan")).string();
+    std::ofstream(path) << text;
+    BuildPlan plan;
+    const std::string problem = readPlanFile(path, plan, 400);
+    std::filesystem::remove(path);
+    ASSERT_EQ(problem, "");
+    ASSERT_LT(plan.size(), levelPlan(2).size());
+
+    PlayOptions options;
+    options.maxSeconds = trialOf(2).timeLimit;
+    const PlayResult kept = playtest(levelFile(2), plan, options);
+    const PlayResult every = trialOf(2).plan;
+    EXPECT_TRUE(kept.won) << "lost at " << kept.seconds << " s";
+    EXPECT_GT(kept.rebuilt, 0);
+    EXPECT_LT(kept.skipped, every.skipped);
 }
 
 TEST(LevelLab, RefusesWhatItCannotRunBeforeAnyTrial)

@@ -54,6 +54,7 @@ struct PlayResult
     int pondsDug = 0;
     int skipped = 0; // placements the board refused
     int rebuilt = 0; // buildings of keep lines put back
+    int longestTickMs = 0; // the most level time one frame advanced
     std::uint64_t hashAtTick = 0;
     Timeline timeline;
 };
