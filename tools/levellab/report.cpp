@@ -271,6 +271,9 @@ void printFigures(const std::vector<LabLevel>& levels, bool shipped)
         }
         return text.empty() ? std::string("none") : text;
     });
+    row("naive strategies that win", [&](std::size_t i) {
+        return std::to_string(naiveWins(trials[i])) + " of " + std::to_string(trials[i].naive.size());
+    });
     row("best naive strategy", [&](std::size_t i) {
         const auto* best = bestNaive(trials[i]);
         return best ? best->first.name + ": " + outcome(best->second) : std::string("-");
