@@ -45,10 +45,10 @@ struct Options
     std::set<std::string> given; // the options named on the command line
 };
 
-[[noreturn]] void refuse(int status, const std::string& why)
+[[noreturn]] void refuse(int status, const std::string& why, bool withUsage = true)
 {
     std::fprintf(stderr, "level_lab: %s\n", why.c_str());
-    if (status == 2)
+    if (status == 2 && withUsage)
         std::fprintf(stderr, "usage: level_lab [MAP PLAN] [--late S] [--runs N] [--scale F] [--sweep] [--at T] [--figures]\n");
     clearWorld();
     std::exit(status);
@@ -122,7 +122,8 @@ Options parse(int argc, char** argv)
     }
     for (const Conflict& conflict : conflicts) {
         if (options.given.count(conflict.first) && options.given.count(conflict.second))
-            refuse(2, std::string(conflict.first) + " and " + conflict.second + " do not go together: " + conflict.why);
+            refuse(2, std::string(conflict.first) + " and " + conflict.second + " do not go together: " + conflict.why,
+                   false);
     }
     if (options.files.size() == 1)
         refuse(2, "a map needs a plan: level_lab MAP PLAN");
