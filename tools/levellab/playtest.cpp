@@ -105,7 +105,7 @@ bool place(const Placement& p, PlayResult& result)
 struct Kept
 {
     Placement placement;
-    bool stood; // made at least once: a tower on grass then gets its platform back too
+    bool stood; // made or found standing: a tower on grass then gets its platform back too
 };
 
 bool buildingStands(const Placement& p)
@@ -210,7 +210,7 @@ PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, const Pla
     std::stable_sort(pending.begin(), pending.end(),
                      [](const Placement& a, const Placement& b) { return a.time < b.time; });
     std::size_t next = 0;
-    std::vector<Kept> kept; // keep lines already made once, watched from then on
+    std::vector<Kept> kept; // keep lines whose time has come, watched from then on
     FrameLengths frames(options.frameSeed);
     TimelineRecorder recorder(result.timeline);
     float now = 0;

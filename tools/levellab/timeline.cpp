@@ -189,8 +189,10 @@ void TimelineRecorder::afterTick(float before, float now, float waveTime)
         ++onBoard[static_cast<std::size_t>(kind)];
         // A wolf that came in at the end of this tick has not moved yet.
         if (wolf->speed == 0.f) {
-            entryRow_[wolf] = wolf->route.front().y;
-            cameFrom_.erase(wolf);
+            if (wolf->route.front().x == 1) { // not a stun at a standstill
+                entryRow_[wolf] = wolf->route.front().y;
+                cameFrom_.erase(wolf);
+            }
             ++timeline_.rows[row].arrived[static_cast<std::size_t>(kind)];
             timeline_.arrivals.push_back(now);
             if (timeline_.firstWolf < 0)
