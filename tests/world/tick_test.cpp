@@ -79,12 +79,18 @@ TEST_F(Tick, WaveClockLandsWhereTheFloatWalkLands)
         {5, std::nanf(""), 10},
         {1e30f, 1},
         {3e-5f, 16777216.f, 2},
+        {0.001f}, // runs of one fine duration, as long as below
+        {0.0007f, 0.5f, 1e-5f},
     };
+    const std::vector<std::size_t> repeats = {1, 1, 1, 1, 1, 1, 1, 40000, 30000};
     std::mt19937 engine(3);
-    for (const std::vector<float>& durations : lists) {
+    for (std::size_t list = 0; list < lists.size(); ++list) {
+        const std::vector<float>& durations = lists[list];
         WaveList waves;
-        for (float duration : durations)
-            waves.push_back(waveOf(duration));
+        for (float duration : durations) {
+            for (std::size_t i = 0; i < repeats[list]; ++i)
+                waves.push_back(waveOf(duration));
+        }
         mapData.waves = waves;
         std::vector<float> times;
         for (std::int32_t ms = 0; ms < 60000; ms += 1 + static_cast<std::int32_t>(engine() % 60))
