@@ -6,9 +6,10 @@
 // updateFrame (the tick by the real frame time), the clear, the level
 // screen's drawing and display.
 //
-// Wolves that reach the home would end the level; the driver keeps them on
-// the board instead (it clears the lost flag after each tick), so that the
-// count holds.
+// A wolf that reaches the home would end the level. Here it leaves the board
+// and comes in again, as new, at the left edge on a row the driver's own
+// engine draws, so that the count holds and no pile forms on the home: the
+// board stays one a player could see.
 //
 //   flood_play MAP SECONDS     (run from the runtime folder, under a display)
 // prints one line per phase:
@@ -23,7 +24,9 @@
 #include "ui/building_panel.h"
 #include "ui/control.h"
 #include "ui/main_view.h"
+#include "wolves/wolf.h"
 #include "world/level.h"
+#include "world/level_map.h"
 #include "world/world.h"
 
 #include <sys/resource.h>
@@ -31,6 +34,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -41,6 +45,27 @@ long peakKib()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+std::mt19937 entryRows(2024u);
+
+// Sends every wolf standing on the home back to the left edge, at full health.
+void sendHomeWolvesBack()
+{
+    for (Wolf* wolf : wolves) {
+        if (wolf->route.empty() || wolf->route[0] != levelMap.home() || wolf->state == WolfState::Dying ||
+            wolf->state == WolfState::Dead)
+            continue;
+        wolf->state = WolfState::Walking;
+        wolf->stateTimer = 0.f;
+        wolf->slowed = false;
+        wolf->slowTimer = 0.f;
+        wolf->health = wolf->maxHealth;
+        wolf->progress = 0.f;
+        wolf->route.assign(1, sf::Vector2i(1, 1 + static_cast<int>(entryRows() % 9)));
+        wolf->findRoute();
+    }
+    levelLost = 0;
 }
 
 void runPhase(unsigned limit, double seconds)
@@ -56,7 +81,7 @@ void runPhase(unsigned limit, double seconds)
         updateFrame();
         if (counting)
             ticks.push_back(bench::msSince(tickStart));
-        levelLost = 0;
+        sendHomeWolvesBack();
         window.clear(sf::Color(0, 0, 0, 255));
         rootPanel.draw(window);
         window.display();
@@ -96,7 +121,7 @@ int main(int argc, char** argv)
     const float floodEnds = mapData.waves.empty() ? 0.f : mapData.waves.front().duration;
     while (static_cast<float>(elapsedMs) / 1000 <= floodEnds) {
         tick(step);
-        levelLost = 0;
+        sendHomeWolvesBack();
     }
 
     frameClock.restart();

@@ -16,18 +16,22 @@ GAME_PACKAGES=(
   libsfml-dev libfreetype-dev libx11-dev libopenal-dev zlib1g-dev
   fonts-wqy-microhei
 )
-# What scripts/package needs besides: dpkg-shlibdeps and dpkg-buildflags, and
-# file, with which CPack finds the programs whose libraries it looks up.
-PACKAGE_PACKAGES=(dpkg-dev file)
+# What scripts/package needs besides: dpkg-shlibdeps and dpkg-buildflags,
+# file, with which CPack finds the programs whose libraries it looks up, and
+# git, which gives a checkout's files the last commit's time.
+PACKAGE_PACKAGES=(dpkg-dev file git)
 # What the tests and benchmarks need besides: GoogleTest, Google Benchmark,
 # Xlib with its XTest extension to drive the game, a virtual display, and the
 # validators and the package checker the install tests run, with what
-# scripts/package needs to make the package they check.
+# scripts/package needs to make the package they check; bc, which the plan
+# scripts compute with, and the locales' sources, from which their test makes
+# a decimal-comma locale of its own.
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxtst-dev
   xvfb xauth
   appstream desktop-file-utils lintian
+  bc locales
   "${PACKAGE_PACKAGES[@]}"
 )
 PACKAGES=("${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}")

@@ -6,11 +6,12 @@
 
 #include "app/assets.h"
 
-#include "app/asset_files.h"
 #include "app/startup.h"
+#include "datafiles/asset_files.h"
+#include "datafiles/map_data.h"
 #include "ui/control.h"
+#include "world/level.h"
 #include "world/level_map.h"
-#include "world/map_data.h"
 #include "world/world.h"
 
 #include <iostream>

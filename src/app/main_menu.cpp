@@ -53,8 +53,9 @@ int mainMenu(const std::wstring& notice)
             if (event.type == sf::Event::Closed)
                 closeProgram();
             if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
+                const sf::Vector2i point = viewPoint({event.mouseButton.x, event.mouseButton.y});
                 for (int i = 0; i < 3; ++i) {
-                    if (containsPoint(levelButtons[i].bounds, event.mouseButton.x, event.mouseButton.y))
+                    if (containsPoint(levelButtons[i].bounds, point.x, point.y))
                         return i + 1;
                 }
             }

@@ -44,8 +44,10 @@ void handlePlayEvent(const sf::Event& event)
     case sf::Event::Closed:
         closeProgram();
     case sf::Event::MouseButtonReleased:
-        if (event.mouseButton.button == sf::Mouse::Left)
-            rootPanel.onClick(event.mouseButton.x, event.mouseButton.y);
+        if (event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2i point = viewPoint({event.mouseButton.x, event.mouseButton.y});
+            rootPanel.onClick(point.x, point.y);
+        }
         break;
     case sf::Event::KeyPressed:
         handleKey(event.key.code);

@@ -8,6 +8,7 @@
 #include "world/level.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 
@@ -41,6 +42,17 @@ void initialize()
         soundPool.resize(100);
     else
         std::cerr << "brambleholt: no audio device could be opened; the game plays without sound\n";
+}
+
+sf::Vector2i viewPoint(sf::Vector2i pixel)
+{
+    // Without an open window there is no view to map through.
+    if (!window.isOpen())
+        return pixel;
+    const sf::Vector2f point = window.mapPixelToCoords(pixel);
+    // Rounded, not cut: the mapping's float steps may land a hair below a
+    // whole pixel.
+    return {static_cast<int>(std::lround(point.x)), static_cast<int>(std::lround(point.y))};
 }
 
 void closeProgram()

@@ -1,14 +1,18 @@
 #include "app/startup.h"
 
+#include "datafiles/file_kind.h"
+
 #include <AL/alc.h>
 #include <X11/Xlib.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -17,6 +21,34 @@ namespace {
 
 // The start-up check's display connection, kept for the life of the process.
 Display* keptDisplay = nullptr;
+
+// Set when start-up found no sound device and chose the silent driver.
+bool silentAudioChosen = false;
+
+// Whether the audio library can open its default device. A child process
+// asks: the library reads its choice of driver once, at its first call, and
+// that must still be ahead in this process; the child's errors go nowhere.
+bool audioDeviceAvailable()
+{
+    const pid_t child = fork();
+    if (child < 0)
+        return true; // cannot ask: the library will say for itself
+    if (child == 0) {
+        const int nowhere = open("/dev/null", O_WRONLY);
+        dup2(nowhere, 1);
+        dup2(nowhere, 2);
+        ALCdevice* device = alcOpenDevice(nullptr);
+        if (device)
+            alcCloseDevice(device);
+        _exit(device ? 0 : 1);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return true;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 } // namespace
 
@@ -60,16 +92,6 @@ std::string checkDisplay(bool keepOpen)
     return {};
 }
 
-bool holdsGameData(const fs::path& folder)
-{
-    std::error_code error;
-    for (const char* entry : {"map", "image", "sound"}) {
-        if (!fs::is_directory(folder / entry, error))
-            return false;
-    }
-    return fs::exists(folder / "hei.ttf", error);
-}
-
 std::string findDataFolder(const fs::path& programFolder)
 {
     std::error_code error;
@@ -85,11 +107,20 @@ std::string findDataFolder(const fs::path& programFolder)
            working.string() + " nor beside the program in " + programFolder.string() + "; going on without it";
 }
 
+void chooseSilentAudioWithoutDevice()
+{
+    const char* chosen = std::getenv("ALSOFT_DRIVERS");
+    if ((chosen && *chosen) || audioDeviceAvailable())
+        return;
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    silentAudioChosen = true;
+}
+
 bool audioDeviceOpen()
 {
     // SFML makes its context current when it opens the device, and says
     // nothing we could ask when it cannot.
-    return alcGetCurrentContext() != nullptr;
+    return !silentAudioChosen && alcGetCurrentContext() != nullptr;
 }
 
 void prepareProcess()
@@ -104,4 +135,5 @@ void prepareProcess()
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (const std::string problem = findDataFolder(error ? fs::path() : program.parent_path()); !problem.empty())
         std::fprintf(stderr, "brambleholt: %s\n", problem.c_str());
+    chooseSilentAudioWithoutDevice();
 }

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-// All of the below, in this order; ends the process with status 1 when there
+// All of the below, in this order (the data folder before the audio); ends the process with status 1 when there
 // is no display to open.
 void prepareProcess();
 
@@ -30,8 +30,12 @@ std::string checkDisplay(bool keepOpen = false);
 // working folder; when it is whole in neither, a message naming both is
 // returned (once, at start-up).
 std::string findDataFolder(const std::filesystem::path& programFolder);
-// Whether a folder holds the whole data set: map/, image/, sound/ and hei.ttf.
-bool holdsGameData(const std::filesystem::path& folder);
 
-// Whether the audio library could open a sound device.
+// Without a sound device the audio library would write its own errors for
+// every sound the game loads, burying the game's one notice. So before the
+// library is first used, unless the user chose its drivers (ALSOFT_DRIVERS),
+// it is asked in a child process whether it can open a device; when it
+// cannot, it is set to its silent driver, and audioDeviceOpen says no.
+void chooseSilentAudioWithoutDevice();
+// Whether the audio library opened a sound device that plays.
 bool audioDeviceOpen();

@@ -14,18 +14,6 @@ constexpr unsigned whiteSize = 4;
 // pixels side by side), or narrower if the driver's largest texture is.
 constexpr unsigned rowWidth = 1024;
 
-bool everyTexelClearOrSolid(const sf::Image& image)
-{
-    const sf::Uint8* texel = image.getPixelsPtr();
-    const std::size_t count = static_cast<std::size_t>(image.getSize().x) * image.getSize().y;
-    for (std::size_t i = 0; i < count; ++i) {
-        const sf::Uint8 alpha = texel[4 * i + 3];
-        if (alpha != 0 && alpha != 255)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 BoardAtlas::BoardAtlas(std::initializer_list<const sf::Texture*> pictures, unsigned maxSide)
@@ -61,9 +49,7 @@ BoardAtlas::BoardAtlas(std::initializer_list<const sf::Texture*> pictures, unsig
     }
     white_ = {static_cast<float>(gap + whiteSize / 2), static_cast<float>(gap + whiteSize / 2)};
     for (const auto& [picture, at] : placed) {
-        const sf::Image image = picture->copyToImage();
-        clearOrSolid_ = clearOrSolid_ && everyTexelClearOrSolid(image);
-        sheet.copy(image, at.x, at.y);
+        sheet.copy(picture->copyToImage(), at.x, at.y);
         places_.emplace_back(picture, sf::Vector2f(static_cast<float>(at.x), static_cast<float>(at.y)));
     }
     atlas_.loadFromImage(sheet);

@@ -28,13 +28,9 @@ public:
     const sf::Vector2f* place(const sf::Texture* picture) const;
     // A texel in the middle of the white patch.
     sf::Vector2f white() const { return white_; }
-    // Whether every texel is either fully opaque or fully clear, and taken
-    // whole (no smoothing mixes neighbours).
-    bool clearOrSolid() const { return clearOrSolid_ && !atlas_.isSmooth(); }
 
 private:
     sf::Texture atlas_;
     std::vector<std::pair<const sf::Texture*, sf::Vector2f>> places_;
     sf::Vector2f white_;
-    bool clearOrSolid_ = true;
 };

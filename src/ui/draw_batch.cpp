@@ -7,8 +7,8 @@
 #include <cmath>
 
 DrawBatch::DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const OpaqueBoxes* boxes,
-                     Buffers& buffers)
-    : target_(target), atlas_(atlas), boxes_(boxes), buffers_(buffers), vertices_(buffers.vertices)
+                     std::vector<sf::Vertex>& vertices)
+    : target_(target), atlas_(atlas), boxes_(boxes), vertices_(vertices)
 {
     vertices_.clear();
     readView();
@@ -233,15 +233,6 @@ void DrawBatch::flush()
 {
     if (vertices_.empty())
         return;
-    // Without blending a drawing overwrites; with the usual blending, an
-    // opaque or clear texel either overwrites or leaves the pixel alone.
-    // Either way only the last copy of a repeated triangle shows.
-    const bool clearOrSolid =
-        !texture_ || (atlas_ && texture_ == &atlas_->texture() && atlas_->clearOrSolid());
-    if (blendMode_ == sf::BlendNone)
-        buffers_.repeats.drop(vertices_, true);
-    else if (blendMode_ == sf::BlendAlpha && clearOrSolid)
-        buffers_.repeats.drop(vertices_, false);
     sf::RenderStates states;
     states.texture = texture_;
     states.blendMode = blendMode_;

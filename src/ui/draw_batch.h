@@ -2,12 +2,8 @@
 // Collects consecutive draws that use the same texture (or none) and the
 // same blending into one vertex array, so that a run of them costs a single
 // draw call. Drawing order is kept exactly: a draw with another texture or
-// blending, or any other drawable, first sends what was collected. Earlier
-// copies of a triangle that the same call puts down again later, with the
-// same pixels, are left out (ui/repeated_triangles.h). Built afresh for each
-// frame; its buffers may be kept from frame to frame.
-
-#include "ui/repeated_triangles.h"
+// blending, or any other drawable, first sends what was collected. Built
+// afresh for each frame; its vertex buffer may be kept from frame to frame.
 
 #include <SFML/Graphics/BlendMode.hpp>
 #include <SFML/Graphics/Color.hpp>
@@ -26,25 +22,18 @@ class OpaqueBoxes;
 class DrawBatch
 {
 public:
-    // What a batch may keep from frame to frame: its vertex buffer (emptied
-    // at the start, its room kept) and its search for repeated triangles.
-    struct Buffers
-    {
-        std::vector<sf::Vertex> vertices;
-        RepeatedTriangles repeats;
-    };
-
     // With an atlas, pictures found in it and all solid shapes use the
     // atlas's texture, so that they merge into the same runs.
     explicit DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas = nullptr)
-        : target_(target), atlas_(atlas), buffers_(ownBuffers_), vertices_(ownBuffers_.vertices)
+        : target_(target), atlas_(atlas), vertices_(ownVertices_)
     {
         readView();
     }
-    // With the buffers of an earlier frame, and the opaque boxes of
-    // sprite-sheet frames: an animated sprite's quad is cut to its frame's
-    // box, since the texels around it draw nothing.
-    DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const OpaqueBoxes* boxes, Buffers& buffers);
+    // With the vertex buffer of an earlier frame (emptied, its room kept), and
+    // the opaque boxes of sprite-sheet frames: an animated sprite's quad is
+    // cut to its frame's box, since the texels around it draw nothing.
+    DrawBatch(sf::RenderTarget& target, const BoardAtlas* atlas, const OpaqueBoxes* boxes,
+              std::vector<sf::Vertex>& vertices);
     ~DrawBatch() { flush(); }
     DrawBatch(const DrawBatch&) = delete;
     DrawBatch& operator=(const DrawBatch&) = delete;
@@ -113,7 +102,6 @@ private:
     // way. The pixels are the same: only where one call ends changes.
     float innerLeft_ = 0.f, innerTop_ = 0.f, innerRight_ = -1.f, innerBottom_ = -1.f;
     bool nearEdges_ = false; // what the collected triangles are
-    Buffers ownBuffers_;
-    Buffers& buffers_;
+    std::vector<sf::Vertex> ownVertices_;
     std::vector<sf::Vertex>& vertices_;
 };

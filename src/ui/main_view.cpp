@@ -1,6 +1,7 @@
 #include "ui/main_view.h"
 
 #include "app/assets.h"
+#include "app/run.h"
 #include "towers/bullet.h"
 #include "towers/platform.h"
 #include "towers/tower.h"
@@ -97,13 +98,13 @@ MainView::MainView()
 
 int MainView::draw(sf::RenderTarget& target)
 {
-    drawWithPointer(target, sf::Mouse::getPosition(window));
+    drawWithPointer(target, viewPoint(sf::Mouse::getPosition(window)));
     return 0;
 }
 
 void MainView::drawWithPointer(sf::RenderTarget& target, sf::Vector2i pointer)
 {
-    DrawBatch batch(target, &atlas, &wolfFrames, batchBuffers_);
+    DrawBatch batch(target, &atlas, &wolfFrames, vertices_);
     drawGround(batch);
     drawPonds(batch);
     drawWolves(batch);

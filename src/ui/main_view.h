@@ -7,7 +7,6 @@
 
 #include "ui/board_atlas.h"
 #include "ui/control.h"
-#include "ui/draw_batch.h"
 #include "ui/health_bars.h"
 #include "ui/opaque_boxes.h"
 
@@ -17,6 +16,8 @@
 #include <SFML/System/Vector2.hpp>
 
 #include <vector>
+
+class DrawBatch;
 
 class MainView : public Control
 {
@@ -64,5 +65,5 @@ private:
     // over itself once per cell of its column, shows the same when drawn once.
     bool opaqueLowGround_ = false;
     bool opaqueHighGround_ = false;
-    DrawBatch::Buffers batchBuffers_; // kept from frame to frame
+    std::vector<sf::Vertex> vertices_; // the draw batch's buffer, kept from frame to frame
 };

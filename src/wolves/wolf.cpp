@@ -1,7 +1,6 @@
 #include "wolves/wolf.h"
 
 #include "app/assets.h"
-#include "app/random_outputs.h"
 #include "towers/bullet.h"
 #include "towers/platform.h"
 #include "towers/tower.h"
@@ -289,7 +288,7 @@ void Wolf::extendRoute(std::int32_t MapCell::*distance, std::int32_t MapCell::*p
                 const int length = std::min<int>(choice.runLength, n);
                 const sf::Vector2i* run = choices.runCells + choice.runStart;
                 route.insert(route.end(), run, run + length);
-                skipOutputs(randomEngine, static_cast<std::size_t>(length));
+                randomEngine.discard(static_cast<unsigned long long>(length));
                 n -= length;
                 c = LevelMap::cellIndex(route.back());
                 continue;

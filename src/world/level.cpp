@@ -89,6 +89,11 @@ LevelLoadResult loadLevelText(std::string_view text, const std::string& name)
     return start(data, name);
 }
 
+bool readMapFile(const std::string& path)
+{
+    return readMapFile(path, mapData).ok();
+}
+
 LevelLoadResult loadLevelFile(const std::string& path)
 {
     MapData data = mapData;

@@ -1,11 +1,16 @@
 #pragma once
 // Starting, restarting and emptying a level.
 
-#include "world/map_data.h"
+#include "datafiles/map_data.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+// The map data of the level in play.
+extern MapData mapData;
+// Fills mapData from a file; false (and mapData untouched) on failure.
+bool readMapFile(const std::string& path);
 
 // The outcome of loading a level; on failure the message names the file and
 // what is wrong with it (in English for the log, in Chinese for the screen),

@@ -3,6 +3,7 @@
 #include "app/assets.h"
 #include "towers/platform.h"
 #include "towers/tower.h"
+#include "world/level.h"
 #include "world/world.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // terrain 2 all round, the entry column 1 where wolves appear, and the 16 x 9
 // board in columns 2..17 and rows 1..9. Rows count upwards from the bottom.
 
-#include "world/map_data.h"
+#include "datafiles/map_data.h"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>

@@ -5,7 +5,7 @@
 // it; the answer is exactly that walk's, found in constant time for a clock
 // that runs forward.
 
-#include "world/map_data.h"
+#include "datafiles/map_data.h"
 
 #include <cstddef>
 

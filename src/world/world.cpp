@@ -8,6 +8,7 @@
 #include "wolves/stone.h"
 #include "wolves/wolf.h"
 #include "wolves/wolf_kinds.h"
+#include "world/level.h"
 #include "world/level_map.h"
 #include "world/wave_clock.h"
 

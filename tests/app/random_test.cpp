@@ -1,5 +1,4 @@
 #include "app/assets.h"
-#include "app/random_outputs.h"
 #include "world/level_map.h"
 
 #include <gtest/gtest.h>
@@ -40,24 +39,6 @@ TEST(UnitRandom, DividesByTwoToTheThirtyTwo)
     EXPECT_LT(unitRandom(largest), 1.0);
     EXPECT_EQ(static_cast<int>(unitRandom(largest) * 9), 8);
     EXPECT_EQ(unitRandom(zero), 0.0);
-}
-
-// Passing over outputs must leave the engine exactly where as many calls
-// would, across the refills of its 624 words, over millions of outputs.
-TEST(UnitRandom, SkippedOutputsLeaveTheEngineAsCallsWould)
-{
-    std::mt19937 skipping, calling;
-    const std::size_t skips[] = {0, 1, 5, 623, 624, 625, 1, 1247, 3000, 80, 624 * 7 + 3};
-    std::size_t passed = 0;
-    for (int round = 0; passed < 3000000; ++round) {
-        for (std::size_t count : skips) {
-            skipOutputs(skipping, count + static_cast<std::size_t>(round));
-            calling.discard(count + static_cast<std::size_t>(round));
-            passed += count + static_cast<std::size_t>(round);
-            ASSERT_EQ(skipping, calling) << "after " << passed;
-            ASSERT_EQ(skipping(), calling());
-        }
-    }
 }
 
 // A route step's bound on the 32-bit draw picks what trunc(u * total) < w

@@ -2,10 +2,10 @@
 // the size the board view draws it at, and a font that can show every text;
 // broken data files are left out with a reason.
 
-#include "app/asset_files.h"
 #include "app/assets.h"
+#include "datafiles/asset_files.h"
+#include "datafiles/map_refusal.h"
 #include "ui/texts.h"
-#include "world/map_refusal.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Image.hpp>

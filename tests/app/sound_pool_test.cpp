@@ -63,6 +63,12 @@ TEST(Initialize, OpensTheWindowAndSizesThePool)
     initialize();
     EXPECT_TRUE(window.isOpen());
     EXPECT_EQ(window.getSize(), sf::Vector2u(800, 600));
+    int moved = 0; // clicks are read through the window's view: at this size, the pixel itself
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x)
+            moved += viewPoint({x, y}) != sf::Vector2i(x, y);
+    }
+    EXPECT_EQ(moved, 0);
     // Centred on the desktop, so all of it shows on any screen of 800 x 600 or more.
     const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
     EXPECT_EQ(window.getPosition(), sf::Vector2i((static_cast<int>(desktop.width) - 800) / 2,

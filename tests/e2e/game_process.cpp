@@ -144,6 +144,12 @@ bool GameProcess::windowSize(unsigned& width, unsigned& height) const
     return true;
 }
 
+void GameProcess::resize(unsigned width, unsigned height) const
+{
+    XMoveResizeWindow(display_, window_, 0, 0, width, height);
+    XSync(display_, False);
+}
+
 std::string GameProcess::windowTitle() const
 {
     return titleOf(display_, window_);
@@ -174,6 +180,17 @@ void GameProcess::key(const std::string& name) const
 void GameProcess::pause(std::chrono::milliseconds duration) const
 {
     std::this_thread::sleep_for(duration);
+}
+
+bool GameProcess::waitUntil(const std::function<bool()>& shows, std::chrono::milliseconds timeout) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!shows()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        pause(std::chrono::milliseconds(20));
+    }
+    return true;
 }
 
 std::string GameProcess::screenshot(const std::string& name) const

@@ -6,6 +6,7 @@
 // WM_DELETE_WINDOW client message).
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,11 +35,19 @@ public:
     // The window's size as the X server reports it.
     bool windowSize(unsigned& width, unsigned& height) const;
     std::string windowTitle() const;
+    // Resizes the window as a tiling window manager does, heedless of its
+    // fixed size, in the screen's corner so that all of it shows.
+    void resize(unsigned width, unsigned height) const;
 
     void click(int x, int y, int button = 1) const;
     void press(int x, int y, int button = 1) const; // press without release
     void key(const std::string& name) const;
     void pause(std::chrono::milliseconds duration) const;
+    // Looks again and again until the window shows what is looked for: true
+    // as soon as it does, false when it has not after the timeout (a bound
+    // for a machine under load, not a time to wait).
+    bool waitUntil(const std::function<bool()>& shows,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
 
     // Saves the window's content as PNG in the screenshot folder and returns its path.
     std::string screenshot(const std::string& name) const;

@@ -46,12 +46,24 @@ protected:
     bool onMenu() const { return is(at(335, 405), menuYellow); }
     bool inLevel() const { return is(at(600, 520), panelGrey); }
     std::string clock() const { return game.region(728, 482, 45, 45); }
+    // The pixels of the clock's face the passing time has turned blue.
+    int clockTurned() const
+    {
+        std::istringstream pixels(clock());
+        int turned = 0;
+        for (std::string pixel; std::getline(pixels, pixel, ',');)
+            turned += is(toRgb(std::stoul(pixel)), {127, 127, 255});
+        return turned;
+    }
     bool questionOpen() const { return is(at(490, 340), {255, 255, 255}); }
+    // The building buttons' black captions turn grey while a placement is
+    // being built; the arrow tower's stands for them all.
+    bool buildLockFree() const { return game.region(5, 479, 100, 25).find(",0,") != std::string::npos; }
 
     void closesWithStatusZero()
     {
         game.requestClose();
-        const std::optional<int> status = game.waitForExit(5s);
+        const std::optional<int> status = game.waitForExit(20s);
         ASSERT_TRUE(status.has_value()) << "the game did not end after the close request";
         EXPECT_EQ(*status, 0);
     }
@@ -64,7 +76,7 @@ protected:
 TEST_F(PlayTest, MenuLeadsToEachLevelAndClosesWithStatusZero)
 {
     ASSERT_TRUE(game.start());
-    EXPECT_TRUE(onMenu());
+    EXPECT_TRUE(game.waitUntil([this] { return onMenu(); }));
     game.screenshot("menu");
     game.click(380, 440); // between two buttons
     game.click(380, 415, 3); // right button on a level button
@@ -76,8 +88,7 @@ TEST_F(PlayTest, MenuLeadsToEachLevelAndClosesWithStatusZero)
         GameProcess run;
         ASSERT_TRUE(run.start());
         run.click(380, 365 + 50 * level);
-        run.pause(500ms);
-        EXPECT_TRUE(is(toRgb(run.pixel(600, 520)), panelGrey)) << "level screen";
+        EXPECT_TRUE(run.waitUntil([&run] { return is(toRgb(run.pixel(600, 520)), panelGrey); })) << "level screen";
         run.screenshot("level" + std::to_string(level));
         run.requestClose();
         EXPECT_EQ(run.waitForExit(5s), std::optional<int>(0));
@@ -93,37 +104,36 @@ TEST_F(PlayTest, BuildsWithKeysAndClicks)
     const BoardCell deck = cells.low[cells.low.size() / 2];
     const BoardCell rock = cells.high[cells.high.size() / 2];
 
+    // Each step waits for what the window shows, however slow the machine.
     ASSERT_TRUE(game.start());
     game.click(380, 415);
-    game.pause(300ms);
-    ASSERT_TRUE(inLevel());
+    ASSERT_TRUE(game.waitUntil([this] { return inLevel(); }));
 
     // The deck's top face, 24 pixels above its ground tile.
     const int deckX = groundX(deck), deckY = towerY(deck);
-    const std::string grass = game.region(deckX - 10, deckY - 10, 20, 20);
+    const auto deckTop = [&] { return game.region(deckX - 10, deckY - 10, 20, 20); };
+    const std::string grass = deckTop();
     game.key("q");
     game.click(groundX(deck), groundY(deck));
-    game.pause(300ms);
-    const std::string platform = game.region(deckX - 10, deckY - 10, 20, 20);
-    EXPECT_NE(platform, grass) << "a platform appeared";
+    EXPECT_TRUE(game.waitUntil([&] { return deckTop() != grass; })) << "a platform appeared";
+    const std::string platform = deckTop();
 
     game.key("1"); // refused while the platform is being built
     game.click(groundX(deck), towerY(deck));
-    EXPECT_EQ(game.region(deckX - 10, deckY - 10, 20, 20), platform) << "no tower during the build lock";
+    EXPECT_EQ(deckTop(), platform) << "no tower during the build lock";
 
-    game.pause(2200ms);
+    ASSERT_TRUE(game.waitUntil([this] { return buildLockFree(); }));
     game.key("1");
     game.click(groundX(deck), towerY(deck));
-    game.pause(300ms);
-    EXPECT_NE(game.region(deckX - 10, deckY - 10, 20, 20), platform) << "a tower on the platform";
+    EXPECT_TRUE(game.waitUntil([&] { return deckTop() != platform; })) << "a tower on the platform";
 
     const int rockX = groundX(rock), rockY = towerY(rock);
     const std::string stone = game.region(rockX - 10, rockY - 10, 20, 20);
-    game.pause(1200ms);
+    ASSERT_TRUE(game.waitUntil([this] { return buildLockFree(); }));
     game.key("3");
     game.click(rockX, rockY);
-    game.pause(300ms);
-    EXPECT_NE(game.region(rockX - 10, rockY - 10, 20, 20), stone) << "a tower on high ground";
+    EXPECT_TRUE(game.waitUntil([&] { return game.region(rockX - 10, rockY - 10, 20, 20) != stone; }))
+        << "a tower on high ground";
     game.screenshot("level1_built");
     closesWithStatusZero();
 }
@@ -132,47 +142,51 @@ TEST_F(PlayTest, PauseStopsTheClock)
 {
     ASSERT_TRUE(game.start());
     game.click(380, 415);
-    game.pause(300ms);
+    ASSERT_TRUE(game.waitUntil([this] { return inLevel(); }));
     game.key("p");
     const std::string paused = clock();
     game.pause(2500ms);
     EXPECT_EQ(clock(), paused) << "the clock stands while paused";
     game.key("p");
-    game.pause(2500ms);
-    EXPECT_NE(clock(), paused) << "the clock runs again";
+    EXPECT_TRUE(game.waitUntil([&] { return clock() != paused; })) << "the clock runs again";
     closesWithStatusZero();
 }
 
 TEST_F(PlayTest, RestartAndReturnToMenuAskFirst)
 {
+    // Each step waits for what the window shows, however slow the machine.
+    const auto shows = [this](auto condition) { return game.waitUntil(condition); };
     ASSERT_TRUE(game.start());
     game.click(380, 415);
-    game.pause(4500ms); // two slices of the clock
-    const std::string running = clock();
+    ASSERT_TRUE(shows([&] { return inLevel(); }));
+    // Two slices more of the clock, whatever the first showed.
+    for (int slice = 0; slice < 2; ++slice) {
+        const int turned = clockTurned();
+        ASSERT_TRUE(shows([&] { return clockTurned() > turned; })) << "the clock runs";
+    }
+    const int running = clockTurned();
 
     game.click(700, 580); // restart
-    EXPECT_TRUE(questionOpen());
+    EXPECT_TRUE(shows([&] { return questionOpen(); }));
     game.screenshot("restart_question");
     game.click(425, 300); // no
-    EXPECT_FALSE(questionOpen());
+    EXPECT_TRUE(shows([&] { return !questionOpen(); }));
 
     game.click(700, 580);
+    ASSERT_TRUE(shows([&] { return questionOpen(); }));
     game.click(375, 300); // yes: the clock starts again from nothing
-    EXPECT_FALSE(questionOpen());
-    EXPECT_NE(clock(), running);
+    EXPECT_TRUE(shows([&] { return !questionOpen() && clockTurned() < running; })) << "the clock starts again";
 
     game.click(700, 550); // return to the menu
-    EXPECT_TRUE(questionOpen());
+    EXPECT_TRUE(shows([&] { return questionOpen(); }));
     game.click(375, 300);
-    game.pause(300ms);
-    EXPECT_TRUE(onMenu());
+    EXPECT_TRUE(shows([&] { return onMenu(); }));
 
     game.click(380, 465); // a second level
-    game.pause(300ms);
-    EXPECT_TRUE(inLevel());
+    EXPECT_TRUE(shows([&] { return inLevel(); }));
 
     game.click(700, 580); // close with a question open
-    EXPECT_TRUE(questionOpen());
+    EXPECT_TRUE(shows([&] { return questionOpen(); }));
     closesWithStatusZero();
 }
 
@@ -225,10 +239,11 @@ TEST_F(PlayTest, ShowsTheLostAndWonPicturesAndRefusesBrokenMaps)
     levels.write("c2.txt", board(15, quietSecond)); // nothing comes
     levels.write("c3.txt", "0 0 0 oops\n");
     ASSERT_TRUE(game.start(levels.folder.string()));
+    ASSERT_TRUE(game.waitUntil([this] { return onMenu(); }));
 
     const std::string plainMenu = game.region(0, 544, 800, 24);
     game.click(380, 515); // the broken level
-    game.pause(300ms);
+    EXPECT_TRUE(game.waitUntil([&] { return game.region(0, 544, 800, 24) != plainMenu; })) << "a notice";
     EXPECT_TRUE(onMenu()) << "a broken map keeps the menu";
     game.screenshot("menu_broken_map");
     // Under the buttons, on a band as wide as the line, the file and the reason.
@@ -237,22 +252,21 @@ TEST_F(PlayTest, ShowsTheLostAndWonPicturesAndRefusesBrokenMaps)
     const sf::Text notice(L"地图无法载入：map/c3.txt：第1行：地形代码'oops'不是整数", font, 14);
     EXPECT_NEAR(changedWidth(plainMenu, game.region(0, 544, 800, 24)), notice.getLocalBounds().width + 16, 2);
 
+    // The lettering of a banner, on the left of the board.
+    const auto banner = [this] { return game.brightPixels(4, 4, 80, 468) > 500; };
     game.click(380, 415);
-    game.pause(2000ms);
-    EXPECT_TRUE(inLevel());
+    ASSERT_TRUE(game.waitUntil([this] { return inLevel(); }));
+    EXPECT_TRUE(game.waitUntil(banner)) << "the lost picture's lettering";
     game.screenshot("level_lost");
-    EXPECT_GT(game.brightPixels(4, 4, 80, 468), 500) << "the lost picture's lettering";
     game.click(10, 575); // demolition stays grey and unchosen once lost
     game.click(700, 550);
     game.click(375, 300);
-    game.pause(300ms);
-    ASSERT_TRUE(onMenu());
+    ASSERT_TRUE(game.waitUntil([this] { return onMenu(); }));
 
     game.click(380, 465);
-    game.pause(500ms);
+    ASSERT_TRUE(game.waitUntil([this] { return inLevel(); }));
     EXPECT_LT(game.brightPixels(4, 4, 80, 468), 300) << "a plain board";
-    game.pause(1500ms);
+    EXPECT_TRUE(game.waitUntil(banner)) << "the won picture's lettering";
     game.screenshot("level_won");
-    EXPECT_GT(game.brightPixels(4, 4, 80, 468), 500) << "the won picture's lettering";
     closesWithStatusZero();
 }

@@ -1,6 +1,6 @@
 #include "data_file_exercise.h"
 
-#include "app/asset_files.h"
+#include "datafiles/asset_files.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Image.hpp>

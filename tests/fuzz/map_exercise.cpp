@@ -3,11 +3,11 @@
 #include "../soak/world_invariants.h"
 
 #include "app/assets.h"
+#include "datafiles/map_data.h"
 #include "towers/platform.h"
 #include "towers/tower.h"
 #include "world/level.h"
 #include "world/level_map.h"
-#include "world/map_data.h"
 #include "world/world.h"
 
 #include <cstdint>

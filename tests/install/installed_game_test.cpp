@@ -230,7 +230,8 @@ protected:
 
     void expectMenuDrawnFromTheGameData() const
     {
-        EXPECT_TRUE(near(at(335, 405), menuYellow)) << "the first level button";
+        // A slow machine draws the first frame late.
+        EXPECT_TRUE(game.waitUntil([this] { return near(at(335, 405), menuYellow); })) << "the first level button";
         // The yellow buttons are drawn without any data; the picture behind
         // them and the captions on them need the images and the font.
         for (const sf::Vector2u point : {sf::Vector2u(20, 20), sf::Vector2u(400, 250), sf::Vector2u(760, 580)}) {
@@ -245,7 +246,7 @@ protected:
     void closesWithStatusZero()
     {
         game.requestClose();
-        const std::optional<int> status = game.waitForExit(5s);
+        const std::optional<int> status = game.waitForExit(20s);
         ASSERT_TRUE(status.has_value()) << "the game did not end after the close request";
         EXPECT_EQ(*status, 0);
     }

@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # package_test.sh SOURCE_DIR WORK_DIR
-# Makes the Debian package with scripts/package, building in WORK_DIR, and
-# checks that it holds the install it was made from (names, contents, link
-# targets), that it depends on the package of each library the program links
-# and of each file its links point to, and on nothing else, and that lintian
-# finds neither error nor warning in it.
+# Makes the Debian package with scripts/package, twice at once, building in
+# WORK_DIR, and checks that it holds the install it was made from (names,
+# contents, link targets), that it depends on the package of each library the
+# program links and of each file its links point to, and on nothing else, and
+# that lintian finds neither error nor warning in it.
 set -euo pipefail
 source_dir=$1 work=$2
 mkdir -p "$work"
-deb=$(PACKAGE_BUILD_DIR="$work/build" BUILD_DIR="$work" "$source_dir/scripts/package" 2>"$work/package.log") ||
-  { cat "$work/package.log"; exit 1; }
+# Two runs at once in one folder (WORK_DIR's name holds a space): each must
+# make the whole package and nothing more.
+package() { PACKAGE_BUILD_DIR="$work/build" BUILD_DIR="$work" "$source_dir/scripts/package" 2>"$work/package$1.log"; }
+package 2 >"$work/other.path" &
+other=$!
+deb=$(package 1) || { cat "$work/package1.log"; exit 1; }
+wait "$other" || { cat "$work/package2.log"; exit 1; }
+[ "$(cat "$work/other.path")" = "$deb" ] || { echo "the runs printed $deb and $(cat "$work/other.path")"; exit 1; }
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 

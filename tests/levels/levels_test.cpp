@@ -8,12 +8,11 @@
 
 #include "trial.h"
 
+#include "datafiles/map_data.h"
 #include "wolves/wolf.h"
 #include "world/level_map.h"
 #include "world/world.h"
-
 #include "world/level.h"
-#include "world/map_data.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 // ground, 'H' the home), and the board is ticked with a fixed step.
 
 #include "app/assets.h"
+#include "datafiles/map_data.h"
 #include "world/level.h"
 #include "world/level_map.h"
-#include "world/map_data.h"
 #include "world/world.h"
 
 #include <gtest/gtest.h>

@@ -76,6 +76,23 @@ TEST_F(SpecialTowers, SkunkTowerStunsWolvesStrictlyWithinTwoAndAHalfCellsWhenItF
     EXPECT_EQ(dying->state, WolfState::Stunned);
 }
 
+TEST_F(SpecialTowers, AWolfStunnedInTheTickItDiesStaysAndDiesAgain)
+{
+    Tower* skunk = readyTower(2, 8, 1);
+    RegularWolf* wolf = wolfOn({8, 2}, {8, 2}, 0.f);
+    wolf->health = 0;
+    wolf->state = WolfState::Dying;
+    wolf->stateTimer = 0.1f; // dead in its update of the next tick
+    skunk->health = 0;       // and the burst follows in the towers' turn
+    step();
+    ASSERT_EQ(wolves.size(), 1u) << "swept although the burst stunned it";
+    EXPECT_EQ(wolf->state, WolfState::Stunned);
+    step();
+    EXPECT_EQ(wolf->state, WolfState::Dying);
+    run(1.125f);
+    EXPECT_TRUE(wolves.empty());
+}
+
 TEST_F(SpecialTowers, SkunkTowerStaysQuietWhenDemolishedBuildingOrFallingWithItsPlatform)
 {
     placeTower(2, 8, 1); // still building
@@ -104,6 +121,12 @@ TEST_F(SpecialTowers, SlapTowerKnocksBackWolvesPassingAlongItsSide)
     RegularWolf* towards = wolfOn({8, 3}, {8, 2}, 0.6f); // walking at the tower
     slap->acquireTarget();
     EXPECT_EQ(towards->state, WolfState::Walking);
+
+    RegularWolf* dying = wolfOn({8, 2}, {9, 2}, 0.3f); // passing, but dying
+    dying->state = WolfState::Dying;
+    slap->acquireTarget();
+    EXPECT_EQ(dying->state, WolfState::Dying);
+    EXPECT_EQ(slap->state, TowerState::Ready);
 
     RegularWolf* passing = wolfOn({7, 2}, {8, 2}, 0.5f); // exactly half way
     slap->acquireTarget();

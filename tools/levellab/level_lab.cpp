@@ -19,8 +19,8 @@
 #include "picture.h"
 #include "report.h"
 
+#include "datafiles/map_data.h"
 #include "world/level.h"
-#include "world/map_data.h"
 
 #include <cmath>
 #include <cstdio>

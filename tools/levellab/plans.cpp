@@ -1,7 +1,8 @@
 #include "plans.h"
 
+#include "datafiles/file_kind.h"
+#include "datafiles/map_data.h"
 #include "world/level_map.h"
-#include "world/map_data.h"
 
 #include <algorithm>
 #include <cmath>

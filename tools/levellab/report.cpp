@@ -2,8 +2,8 @@
 
 #include "picture.h"
 
+#include "datafiles/map_data.h"
 #include "world/level_map.h"
-#include "world/map_data.h"
 
 #include <algorithm>
 #include <cstdio>

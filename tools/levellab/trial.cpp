@@ -1,7 +1,7 @@
 #include "trial.h"
 
+#include "datafiles/map_data.h"
 #include "world/level.h"
-#include "world/map_data.h"
 #include "world/world.h"
 
 #include <algorithm>

@@ -8,10 +8,10 @@
 // for ever. Each check returns why the file must be left out, or nothing; a
 // missing or unreadable file is left to the library, which reports it itself.
 
+#include "datafiles/file_kind.h"
+
 #include <string>
 
-// Anything but a regular file (or a link to one).
-std::string checkDataFile(const std::string& path);
 // Only a PNG that a strict reading of its chunks accepts goes on to the
 // library: the signature, IHDR first with valid fields, every chunk within
 // the file and with its checksum, a palette where one is needed, the IDAT

@@ -1,6 +1,6 @@
-#include "app/asset_files.h"
+#include "datafiles/asset_files.h"
 
-#include "world/map_data.h"
+#include "datafiles/file_kind.h"
 
 #include <zlib.h>
 
@@ -239,14 +239,6 @@ std::string readFormat(std::ifstream& file, std::uint64_t offset, unsigned& byte
 }
 
 } // namespace
-
-std::string checkDataFile(const std::string& path)
-{
-    std::error_code error;
-    if (!std::filesystem::exists(path, error))
-        return {};
-    return checkRegularFile(path).english;
-}
 
 std::string checkImageFile(const std::string& path, unsigned maxSide)
 {

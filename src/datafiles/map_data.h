@@ -9,7 +9,7 @@
 // start offset. A record that the end of the file cuts short is dropped, so
 // every record line ends with a line break.
 
-#include "world/map_refusal.h"
+#include "datafiles/map_refusal.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -91,8 +91,6 @@ struct MapData
     float totalWaveTime = 0.f; // sum of every record's duration, seconds
 };
 
-extern MapData mapData;
-
 // Why a map could not be read, in English and in Chinese; empty when it could.
 struct MapReadResult
 {
@@ -108,9 +106,3 @@ struct MapReadResult
 MapReadResult readMap(std::string_view text, MapData& data);
 // The same for a file; the error names what went wrong (not the path).
 MapReadResult readMapFile(const std::string& path, MapData& data);
-// Opening a named pipe would wait for a writer, and a device or a folder is
-// no data file either: anything but a regular file (or a link to one) is
-// refused before it is opened. Empty for a regular file.
-Refusal checkRegularFile(const std::string& path);
-// Fills the global mapData from a file; false (and mapData untouched) on failure.
-bool readMapFile(const std::string& path);

@@ -1,8 +1,8 @@
 #pragma once
-// Why a level file is refused: an English line for standard error and a
-// Chinese one for the menu. Each reason is a pair of templates in the table
-// below, where "{}" marks the details (a line number, a quoted token, ...)
-// in the order they are given.
+// Why a level file, or another data file, is refused: an English line for
+// standard error and a Chinese one for the menu. Each reason is a pair of
+// templates in the table below, where "{}" marks the details (a line number,
+// a quoted token, ...) in the order they are given.
 
 #include <initializer_list>
 #include <string>

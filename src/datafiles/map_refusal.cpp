@@ -1,4 +1,4 @@
-#include "world/map_refusal.h"
+#include "datafiles/map_refusal.h"
 
 namespace {
 

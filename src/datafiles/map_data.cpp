@@ -1,8 +1,9 @@
-#include "world/map_data.h"
+#include "datafiles/map_data.h"
+
+#include "datafiles/file_kind.h"
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -283,23 +284,6 @@ std::uint64_t WaveList::newStamp()
     return ++last;
 }
 
-Refusal checkRegularFile(const std::string& path)
-{
-    namespace fs = std::filesystem;
-    std::error_code error;
-    switch (fs::status(path, error).type()) {
-    case fs::file_type::regular: return {};
-    case fs::file_type::directory: return refuse(refusals::notRegular, {refusals::folder});
-    case fs::file_type::fifo: return refuse(refusals::notRegular, {refusals::fifo});
-    case fs::file_type::block:
-    case fs::file_type::character: return refuse(refusals::notRegular, {refusals::device});
-    case fs::file_type::socket: return refuse(refusals::notRegular, {refusals::socket});
-    case fs::file_type::not_found:
-    case fs::file_type::none: return refuse(refusals::cannotOpen);
-    default: return refuse(refusals::notRegular, {refusals::specialFile});
-    }
-}
-
 MapReadResult readMapFile(const std::string& path, MapData& data)
 {
     if (Refusal kind = checkRegularFile(path); !kind.empty())
@@ -319,9 +303,4 @@ MapReadResult readMapFile(const std::string& path, MapData& data)
     if (file.bad())
         return refuse(refusals::cannotRead);
     return readMap(contents.str(), data);
-}
-
-bool readMapFile(const std::string& path)
-{
-    return readMapFile(path, mapData).ok();
 }
