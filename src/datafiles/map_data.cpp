@@ -278,6 +278,12 @@ MapReadResult readMap(std::string_view text, MapData& data)
     return {};
 }
 
+std::uint64_t WaveList::newStamp()
+{
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
 MapReadResult readMapFile(const std::string& path, MapData& data)
 {
     if (Refusal kind = checkRegularFile(path); !kind.empty())

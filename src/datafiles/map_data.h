@@ -12,6 +12,7 @@
 #include "datafiles/map_refusal.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,11 +29,65 @@ struct WaveRecord
     float startOffset[wolfKindCount] = {};
 };
 
+// The wave records in file order. Every change through it, and every copy,
+// gives the list a new stamp, so that what the World works out from the
+// durations (where the level clock stands among them) is worked out again.
+// Take a new reference for each change rather than keeping one.
+class WaveList
+{
+public:
+    WaveList() = default;
+    WaveList(std::initializer_list<WaveRecord> records) : records_(records) {}
+    WaveList(const WaveList& other) : records_(other.records_) {}
+    WaveList(WaveList&& other) noexcept : records_(std::move(other.records_)) { other.restamp(); }
+    WaveList& operator=(const WaveList& other)
+    {
+        records_ = other.records_;
+        restamp();
+        return *this;
+    }
+    WaveList& operator=(WaveList&& other) noexcept
+    {
+        records_ = std::move(other.records_);
+        restamp();
+        other.restamp();
+        return *this;
+    }
+    WaveList& operator=(std::initializer_list<WaveRecord> records)
+    {
+        records_ = records;
+        restamp();
+        return *this;
+    }
+
+    std::size_t size() const { return records_.size(); }
+    bool empty() const { return records_.empty(); }
+    std::vector<WaveRecord>::const_iterator begin() const { return records_.begin(); }
+    std::vector<WaveRecord>::const_iterator end() const { return records_.end(); }
+    const WaveRecord& operator[](std::size_t i) const { return records_[i]; }
+    const WaveRecord& front() const { return records_.front(); }
+
+    std::vector<WaveRecord>::iterator begin() { return restamp(), records_.begin(); }
+    std::vector<WaveRecord>::iterator end() { return restamp(), records_.end(); }
+    WaveRecord& operator[](std::size_t i) { return restamp(), records_[i]; }
+    void push_back(const WaveRecord& record) { restamp(), records_.push_back(record); }
+    void clear() { restamp(), records_.clear(); }
+
+    std::uint64_t stamp() const { return stamp_; }
+
+private:
+    static std::uint64_t newStamp();
+    void restamp() { stamp_ = newStamp(); }
+
+    std::vector<WaveRecord> records_;
+    std::uint64_t stamp_ = newStamp();
+};
+
 struct MapData
 {
     // Stored terrain per [file column][file row]: 0 low, 1 high, 3 home.
     std::int32_t terrainCodes[boardColumns][boardRows] = {};
-    std::vector<WaveRecord> waves;
+    WaveList waves;
     float totalWaveTime = 0.f; // sum of every record's duration, seconds
 };
 

@@ -10,8 +10,10 @@
 #include "wolves/wolf_kinds.h"
 #include "world/level.h"
 #include "world/level_map.h"
+#include "world/wave_clock.h"
 
 #include <cmath>
+#include <utility>
 
 std::int32_t elapsedMs = 0;
 std::uint8_t levelLost = 0;
@@ -136,19 +138,16 @@ void spawnWolves(sf::Time dt)
 
 float spawnRate(int kind, float t)
 {
-    for (const WaveRecord& record : mapData.waves) {
-        if (t > record.duration) {
-            t -= record.duration;
-            continue;
-        }
-        // Every step rounds to float in turn; only the exponential itself runs in double.
-        const float sum = record.startOffset[kind] + t;
-        const float exponent = -sum / record.riseTime[kind];
-        const float decay = static_cast<float>(std::exp(static_cast<double>(exponent)));
-        const float rise = 1.f - decay;
-        return rise * record.peakRate[kind];
-    }
-    return 0.f;
+    const auto [index, into] = currentWave(mapData.waves, t);
+    if (index >= mapData.waves.size())
+        return 0.f;
+    const WaveRecord& record = std::as_const(mapData.waves)[index];
+    // Every step rounds to float in turn; only the exponential itself runs in double.
+    const float sum = record.startOffset[kind] + into;
+    const float exponent = -sum / record.riseTime[kind];
+    const float decay = static_cast<float>(std::exp(static_cast<double>(exponent)));
+    const float rise = 1.f - decay;
+    return rise * record.peakRate[kind];
 }
 
 Wolf* makeWolf(int kind, int row)

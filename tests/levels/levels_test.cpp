@@ -9,6 +9,9 @@
 #include "trial.h"
 
 #include "datafiles/map_data.h"
+#include "wolves/wolf.h"
+#include "world/level_map.h"
+#include "world/world.h"
 #include "world/level.h"
 
 #include <gtest/gtest.h>
@@ -113,8 +116,9 @@ TEST_P(ShippedLevel, NoNaiveStrategyWinsEvenWithFewerWolves)
     for (float scale : {0.85f, 1.f}) {
         for (const auto& [strategy, result] : trialOf(GetParam(), scale).naive) {
             EXPECT_FALSE(strategy.plan.empty()) << strategy.name;
-            if (!mayWin(strategy))
+            if (!mayWin(strategy)) {
                 EXPECT_FALSE(result.won) << strategy.name << " at rates x" << scale;
+            }
         }
     }
 }
@@ -240,11 +244,71 @@ TEST(LevelPlans, AddNewWolfKindsLevelByLevel)
     EXPECT_EQ(kindsIn(3), (std::vector<int>{0, 1, 2, 3, 4, 5}));
 }
 
+// Varied runs draw frames as long as the real game's, some far over 100 ms;
+// the world, there as here, advances at most 100 ms a frame.
+TEST(LevelLab, VariedRunsAdvanceAtMostATenthOfASecondAFrame)
+{
+    PlayOptions options;
+    options.maxSeconds = 60;
+    const PlayResult run = variedRun(levelFile(1), levelPlan(1), 3, 1, options);
+    EXPECT_EQ(run.longestTickMs, 100) << "frames were not held to 100 ms, or none was longer";
+}
+
+// The time with a wolf on the board counts only ticks that began with one.
+TEST(LevelLab, AnEmptyBoardIsNoTimeWithWolves)
+{
+    ASSERT_TRUE(loadLevel(1));
+    Timeline timeline;
+    TimelineRecorder recorder(timeline);
+    const auto tickTo = [&](float from, float to) {
+        recorder.beforeTick();
+        recorder.afterTick(from, to, 100);
+    };
+    tickTo(0, 1); // empty
+    recorder.beforeTick();
+    wolves.push_back(makeWolf(RegularWolfKind, 5)); // wolves come in at the end of a tick
+    recorder.afterTick(1, 2, 100);
+    tickTo(2, 3); // a tick with the wolf
+    clearWorld();
+    tickTo(3, 7); // empty again
+    EXPECT_EQ(timeline.firstWolf, 2.f);
+    EXPECT_EQ(timeline.timeWithWolves, 1.f);
+}
+
+// Level 2's plan puts its buildings back every 14 or 28 s; said with "keep",
+// it puts back what fell without the refused clicks.
+TEST(LevelLab, KeptBuildingsArePutBackWithoutRefusals)
+{
+    std::ifstream shipped(levelPlanFile(2));
+    std::string text((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    for (std::size_t at; (at = text.find("every")) != std::string::npos;)
+        text.replace(at, text.find('\n', at) - at, "keep");
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("keep." + std::to_string(::getpid()) + ".plan")).string();
+    std::ofstream(path) << text;
+    BuildPlan plan;
+    const std::string problem = readPlanFile(path, plan, 400);
+    std::filesystem::remove(path);
+    ASSERT_EQ(problem, "");
+    ASSERT_LT(plan.size(), levelPlan(2).size());
+
+    PlayOptions options;
+    options.maxSeconds = trialOf(2).timeLimit;
+    const PlayResult kept = playtest(levelFile(2), plan, options);
+    const PlayResult every = trialOf(2).plan;
+    EXPECT_TRUE(kept.won) << "lost at " << kept.seconds << " s";
+    EXPECT_GT(kept.rebuilt, 0);
+    EXPECT_LT(kept.skipped, every.skipped);
+}
+
 TEST(LevelLab, RefusesWhatItCannotRunBeforeAnyTrial)
 {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / ("level_lab_test." + std::to_string(::getpid()));
     fs::create_directories(dir / "folder");
+    // Pictures cannot be written where a folder takes their name.
+    fs::create_directories(dir / "level_lab_lost.png");
+    fs::create_directories(dir / "level_lab_at_5s.png");
     const auto file = [&](const char* name, const std::string& text) {
         std::ofstream(dir / name) << text;
         return (dir / name).string();
@@ -262,6 +326,20 @@ TEST(LevelLab, RefusesWhatItCannotRunBeforeAnyTrial)
         endless += " 0 1 0";
     const std::string plan = file("plan.txt", "0 arrow 5 5\n");
     const std::string folder = (dir / "folder").string();
+    // Grass with the home at (17, 5) and a stone at (5, 5).
+    std::string field;
+    for (int row = 1; row <= 9; ++row) {
+        for (int column = 2; column <= 17; ++column)
+            field += row == 5 && column == 17 ? "2 " : row == 5 && column == 5 ? "1 " : "0 ";
+        field += "\n";
+    }
+    const std::string wave = "300 0.5 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0";
+    const std::string grass = file("grass.txt", field + wave + "\n");
+    const std::string mistakes =
+        file("mistakes.plan", "10 arrow 8 8\n5 platform 5 5\n5.5 pond 9 9\n20 platform 17 5\n");
+    std::string spam;
+    for (int line = 0; line < 60; ++line)
+        spam += "0 pond 8 8 every 1 until 200\n";
 
     struct Case
     {
@@ -285,9 +363,25 @@ TEST(LevelLab, RefusesWhatItCannotRunBeforeAnyTrial)
         {{map, file("cell.plan", "# a comment\n0 arrow 18 5\n")}, 1, "line 2: expected a column"},
         {{file("long.txt", endless + "\n"), plan}, 1,
          "past the 2147423 s the level clock can count"},
+        {{map, file("negative.plan", "-1 arrow 5 5\n")}, 1, "line 1: placements run from 0 to"},
+        {{map, file("fast.plan", "0 pond 5 5 every 0.5 until 10\n")}, 1, "line 1: expected 'every P until T' with P at least 1"},
+        {{map, file("spam.plan", spam)}, 1, "line 50: the plan would hold more than 10000 placements"},
+        {{map, file("keepevery.plan", "0 arrow 5 5 keep every 5 until 20\n")}, 1, "'keep' and 'every' do not go together"},
+        {{map, plan, "--sweep", "--scale", "1.1"}, 2, "--sweep and --scale do not go together"},
+        {{map, plan, "--at", "5", "--sweep"}, 2, "--at and --sweep do not go together"},
+        {{map, plan, "--runs", "3", "--at", "5"}, 2, "--at and --runs do not go together"},
+        {{map, plan}, 1, "cannot write level_lab_lost.png: Is a directory"},
+        {{map, plan, "--at", "5"}, 1, "cannot write level_lab_at_5s.png: Is a directory"},
+        // Warnings name the plan line before the run (here refused for its picture).
+        {{grass, mistakes}, 1, "line 1 (arrow 8 8 at 10 s): a tower on grass needs a platform"},
+        {{grass, mistakes}, 1, "line 2 (platform 5 5 at 5 s): stone takes towers only"},
+        {{grass, mistakes}, 1, "line 2 (platform 5 5 at 5 s): listed after line 1, which comes later"},
+        {{grass, mistakes}, 1, "line 3 (pond 9 9 at 5.5 s): 0.5 s after line 2, whose platform locks building for 2 s"},
+        {{grass, mistakes}, 1, "line 4 (platform 17 5 at 20 s): the home takes no building"},
+        {{file("unended.txt", field + wave), plan}, 1, "the last wave record has no line break after it, so the game drops it"},
     };
     for (Case& c : cases) {
-        std::string command = LEVEL_LAB;
+        std::string command = "cd '" + dir.string() + "' && " LEVEL_LAB;
         for (const std::string& arg : c.args)
             command += " '" + arg + "'";
         FILE* lab = ::popen((command + " 2>&1").c_str(), "r");

@@ -8,8 +8,12 @@
 #include "wolves/wolf.h"
 #include "wolves/wolf_kinds.h"
 
+#include "world/wave_clock.h"
+
 #include <cmath>
+#include <cstring>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -49,6 +53,57 @@ TEST_F(Tick, SpawnRateFollowsTheCurrentRecord)
 
     mapData.waves[1].startOffset[0] = 10.f;
     EXPECT_NEAR(spawnRate(0, 10.5f), 0.2f * (1 - std::exp(-1.05f)), 1e-6);
+}
+
+// The wave clock finds the current record without walking the list each
+// tick; it must land exactly where the float walk lands, whatever the
+// durations: fine ones that round at every step, zero, negative, not a
+// number, and a clock that jumps back.
+TEST_F(Tick, WaveClockLandsWhereTheFloatWalkLands)
+{
+    const auto walked = [](float t) {
+        std::size_t index = 0;
+        for (const WaveRecord& record : std::as_const(mapData.waves)) {
+            if (!(t > record.duration))
+                break;
+            t -= record.duration;
+            ++index;
+        }
+        return std::make_pair(index, t);
+    };
+    const std::vector<std::vector<float>> lists = {
+        {10, 20, 30.5f},
+        {0.001f, 0.001f, 0.001f, 0.1f, 2.5f, 0.3f, 1e-7f, 40},
+        {0, 5, 0, 0.25f, 7},
+        {5, -2.5f, 10, 3},
+        {5, std::nanf(""), 10},
+        {1e30f, 1},
+        {3e-5f, 16777216.f, 2},
+        {0.001f}, // runs of one fine duration, as long as below
+        {0.0007f, 0.5f, 1e-5f},
+    };
+    const std::vector<std::size_t> repeats = {1, 1, 1, 1, 1, 1, 1, 40000, 30000};
+    std::mt19937 engine(3);
+    for (std::size_t list = 0; list < lists.size(); ++list) {
+        const std::vector<float>& durations = lists[list];
+        WaveList waves;
+        for (float duration : durations) {
+            for (std::size_t i = 0; i < repeats[list]; ++i)
+                waves.push_back(waveOf(duration));
+        }
+        mapData.waves = waves;
+        std::vector<float> times;
+        for (std::int32_t ms = 0; ms < 60000; ms += 1 + static_cast<std::int32_t>(engine() % 60))
+            times.push_back(static_cast<float>(ms) / 1000);
+        times.insert(times.end(), {3.f, 0.f, -1.f, 1e9f, 2e7f, 4.f});
+        for (float t : times) {
+            const WavePlace place = currentWave(mapData.waves, t);
+            const auto [index, into] = walked(t);
+            ASSERT_EQ(place.index, index) << "at " << t << " s, durations from " << durations.front();
+            ASSERT_EQ(std::memcmp(&place.into, &into, sizeof into), 0) << "at " << t << " s: " << place.into
+                                                                       << " against " << into;
+        }
+    }
 }
 
 TEST_F(Tick, SpawnRateRoundsEveryStepToFloat)

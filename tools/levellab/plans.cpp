@@ -5,10 +5,13 @@
 #include "world/level_map.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -19,6 +22,9 @@ namespace {
 constexpr float planMargin = 60;
 constexpr std::size_t maxPlanLine = 1000;
 constexpr std::uintmax_t maxPlanFile = 1 << 20;
+// Far more than any level needs (a placement every second of a ten-minute
+// level is 600), yet a plan of that many stays small in memory and quick.
+constexpr std::size_t maxPlacements = 10000;
 
 const char* const names[buildingKinds] = {"arrow", "ice", "skunk", "slap", "platform", "pond", "demolish"};
 
@@ -48,7 +54,7 @@ bool placementNamed(const std::string& name, Placement& placement)
 }
 
 // One line of a plan file; false with the problem when it is not a placement.
-bool readPlanLine(const std::string& line, float lastSecond, BuildPlan& plan, std::string& problem)
+bool readPlanLine(const std::string& line, int number, float lastSecond, BuildPlan& plan, std::string& problem)
 {
     std::istringstream words(line.substr(0, line.find('#')));
     float time = 0;
@@ -68,20 +74,27 @@ bool readPlanLine(const std::string& line, float lastSecond, BuildPlan& plan, st
         problem = "expected a column (2 to 17) and a row (1 to 9)";
         return false;
     }
+    placement.line = number;
     float period = 0, until = time;
     std::string word;
     if (words >> word) {
-        if (word != "every") {
+        if (word == "keep") {
+            placement.keep = true;
+        } else if (word != "every") {
             problem = "unexpected '" + word + "' after the placement";
             return false;
-        }
-        if (!(words >> period >> word >> until) || word != "until" || !(period >= 1) || !(until >= time)) {
+        } else if (!(words >> period >> word >> until) || word != "until" || !(period >= 1) || !(until >= time)) {
             problem = "expected 'every P until T' with P at least 1 and T no earlier than the placement";
             return false;
         }
     }
     if (words >> word) {
-        problem = "unexpected '" + word + "' after the placement";
+        problem = word == "keep" || word == "every" ? "'keep' and 'every' do not go together: 'keep' alone puts it back"
+                                                    : "unexpected '" + word + "' after the placement";
+        return false;
+    }
+    if (placement.keep && placement.kind == Placement::Demolish) {
+        problem = "a demolition cannot be kept";
         return false;
     }
     if (!(time >= 0) || !(until <= lastSecond)) {
@@ -89,6 +102,12 @@ bool readPlanLine(const std::string& line, float lastSecond, BuildPlan& plan, st
         std::snprintf(limit, sizeof limit, "placements run from 0 to %.0f s (the waves and %.0f s more)", lastSecond,
                       planMargin);
         problem = limit;
+        return false;
+    }
+    const double repeats = period > 0 ? std::floor((static_cast<double>(until) - time) / period) + 1 : 1;
+    if (static_cast<double>(plan.size()) + repeats > static_cast<double>(maxPlacements)) {
+        problem = "the plan would hold more than " + std::to_string(maxPlacements) +
+                  " placements ('keep' puts a building back whenever it falls)";
         return false;
     }
     for (float t = time; t <= until; t += period) {
@@ -139,7 +158,7 @@ std::string readPlanFile(const std::string& path, BuildPlan& plan, float lastSec
         if (line.size() > maxPlanLine)
             return path + ": line " + std::to_string(number) + ": longer than " + std::to_string(maxPlanLine) +
                    " characters";
-        if (!readPlanLine(line, lastSecond, read, problem))
+        if (!readPlanLine(line, number, lastSecond, read, problem))
             return path + ": line " + std::to_string(number) + ": " + problem;
     }
     if (file.bad())
@@ -151,6 +170,78 @@ std::string readPlanFile(const std::string& path, BuildPlan& plan, float lastSec
 std::string levelPlanFile(int level)
 {
     return std::string(BRAMBLEHOLT_PLAN_DIR) + "/c" + std::to_string(level) + ".plan";
+}
+
+std::string levelPlanName(int level)
+{
+    return "tools/levellab/plans/c" + std::to_string(level) + ".plan";
+}
+
+float lockAfter(const Placement& placement)
+{
+    switch (placement.kind) {
+    case Placement::Platform: return 2;
+    case Placement::Tower:
+    case Placement::Pond: return 1;
+    case Placement::Demolish: break;
+    }
+    return 0;
+}
+
+std::vector<std::string> planWarnings(const BuildPlan& plan, const MapData& map)
+{
+    std::vector<std::string> warnings;
+    const auto warn = [&](const Placement& p, const std::string& what) {
+        char head[80];
+        std::snprintf(head, sizeof head, "line %d (%s %d %d at %g s): ", p.line, names[static_cast<int>(buildingOf(p))],
+                      p.column, p.row, static_cast<double>(p.time));
+        warnings.push_back(head + what);
+    };
+    // A line's first placement stands for the line: the repeats of an
+    // "every" line interleave with later lines on purpose.
+    std::map<int, Placement> firstOfLine;
+    for (const Placement& p : plan) {
+        const auto [same, added] = firstOfLine.emplace(p.line, p);
+        if (!added && p.time < same->second.time)
+            same->second = p;
+    }
+    BuildPlan firsts;
+    for (const auto& [line, p] : firstOfLine)
+        firsts.push_back(p);
+    std::stable_sort(firsts.begin(), firsts.end(), [](const Placement& a, const Placement& b) { return a.line < b.line; });
+    std::set<std::pair<int, int>> platformCells;
+    for (const Placement& p : plan) {
+        if (p.kind == Placement::Platform)
+            platformCells.insert({p.column, p.row});
+    }
+    const Placement* latest = nullptr;
+    for (const Placement& p : firsts) {
+        const std::int32_t terrain = map.terrainCodes[p.column - 2][p.row - 1];
+        if (p.kind != Placement::Demolish && terrain == Home)
+            warn(p, "the home takes no building");
+        else if ((p.kind == Placement::Platform || p.kind == Placement::Pond) && terrain == HighGround)
+            warn(p, "stone takes towers only, never a platform or a pond");
+        else if (p.kind == Placement::Tower && terrain == LowGround && !platformCells.count({p.column, p.row}))
+            warn(p, "a tower on grass needs a platform, and the plan builds none there");
+        if (latest && p.time < latest->time)
+            warn(p, "listed after line " + std::to_string(latest->line) + ", which comes later; placements are made "
+                    "in the order of their times");
+        if (!latest || p.time >= latest->time)
+            latest = &p;
+    }
+    std::stable_sort(firsts.begin(), firsts.end(), [](const Placement& a, const Placement& b) { return a.time < b.time; });
+    for (std::size_t i = 1; i < firsts.size(); ++i) {
+        const Placement& before = firsts[i - 1];
+        const float gap = firsts[i].time - before.time;
+        if (gap < lockAfter(before)) {
+            char why[160];
+            std::snprintf(why, sizeof why, "%g s after line %d, whose %s locks building for %g s: it waits",
+                          static_cast<double>(gap), before.line, names[static_cast<int>(buildingOf(before))],
+                          static_cast<double>(lockAfter(before)));
+            warn(firsts[i], why);
+        }
+    }
+    return warnings;
 }
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // What a placement builds.
 enum class Building
@@ -26,17 +27,29 @@ const char* buildingName(Building building);
 
 // Reads a plan file: one placement a line, "seconds building column row",
 // building being one of the names of buildingName; "every P until T" after
-// it repeats the placement every P seconds (P at least 1) up to T. Columns 2
+// it repeats the placement every P seconds (P at least 1) up to T, and
+// "keep" after it puts the building back whenever it is gone. Columns 2
 // to 17 from the left edge, rows 1 to 9 from the bottom (row r is line r of
 // the map file). '#' starts a comment. No placement may come after
-// lastSecond (the level's waves and a margin). Empty when read, else the
-// file, the line and what is wrong; plan is then left as it was.
+// lastSecond (the level's waves and a margin), and a plan holds at most ten
+// thousand placements. Empty when read, else the file, the line and what is
+// wrong; plan is then left as it was.
 std::string readPlanFile(const std::string& path, BuildPlan& plan, float lastSecond);
+
+struct MapData;
+// What in a readable plan is likely a mistake, one line each naming the plan
+// line: a building on a cell its terrain never takes, a placement listed
+// after a later one, and placements closer than the build lock lets them be.
+std::vector<std::string> planWarnings(const BuildPlan& plan, const MapData& map);
+// How long a placement locks building (0 for a demolition).
+float lockAfter(const Placement& placement);
 // The last second a plan for a level with these waves may build at.
 float planEnd(float waveTime);
 
-// The plan file of a shipped level, and its plan (read once).
+// The plan file of a shipped level (and its name from the source folder, for
+// printing), and its plan (read once).
 std::string levelPlanFile(int level);
+std::string levelPlanName(int level);
 const BuildPlan& levelPlan(int level);
 
 // The plan with every placement made the given seconds later.

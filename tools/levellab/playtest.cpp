@@ -74,6 +74,44 @@ bool place(const Placement& p, PlayResult& result)
     return false;
 }
 
+struct Kept
+{
+    Placement placement;
+    bool stood; // made or found standing: a tower on grass then gets its platform back too
+};
+
+bool buildingStands(const Placement& p)
+{
+    const MapCell& cell = levelMap.cells[p.column][p.row];
+    switch (p.kind) {
+    case Placement::Tower: return cell.hasTower || (cell.platform && cell.platform->tower);
+    case Placement::Platform: return cell.platform != nullptr;
+    case Placement::Pond:
+        return std::any_of(ponds.begin(), ponds.end(), [&](const Pond* pond) {
+            return pond->x == p.column && pond->y == p.row && pond->state != PondState::Drained;
+        });
+    case Placement::Demolish: break;
+    }
+    return false;
+}
+
+// Puts a kept building back when it is gone and its cell allows it again; a
+// tower whose platform fell gets the platform first.
+void rebuild(Kept& kept, PlayResult& result)
+{
+    const Placement& p = kept.placement;
+    const MapCell& cell = levelMap.cells[p.column][p.row];
+    if (buildingStands(p))
+        return;
+    if (p.kind == Placement::Tower && kept.stood && cell.terrain == LowGround && !cell.platform) {
+        place({p.time, Placement::Platform, 0, p.column, p.row}, result);
+        ++result.rebuilt;
+    } else if (refusal(p).empty() && place(p, result)) {
+        kept.stood = true;
+        ++result.rebuilt;
+    }
+}
+
 } // namespace
 
 std::string levelFile(int level)
@@ -98,28 +136,42 @@ PlayResult playtest(const std::string& mapPath, const BuildPlan& plan, const Pla
     std::stable_sort(pending.begin(), pending.end(),
                      [](const Placement& a, const Placement& b) { return a.time < b.time; });
     std::size_t next = 0;
+    std::vector<Kept> kept; // keep lines whose time has come, watched from then on
     FrameLengths frames(options.frameSeed);
     TimelineRecorder recorder(result.timeline);
     float now = 0;
 
     float lockCleared = -1e9f; // level time at which the build lock last cleared
+    const auto mayClick = [&] { return buildLock == 0 && now >= lockCleared + options.reaction; };
     while (result.ticks < options.maxTicks && now < options.maxSeconds && levelWon == 0 && levelLost == 0) {
-        while (next < pending.size() && pending[next].time <= now && buildLock == 0 &&
-               now >= lockCleared + options.reaction) {
-            const std::string why = refusal(pending[next]);
-            if (!why.empty() || !place(pending[next], result)) {
-                recorder.refused(now, describe(pending[next]), why);
+        // What fell is put back first, as a person watching the board does.
+        for (Kept& watched : kept) {
+            if (mayClick())
+                rebuild(watched, result);
+        }
+        while (next < pending.size() && pending[next].time <= now && mayClick()) {
+            const Placement& p = pending[next];
+            const std::string why = refusal(p);
+            const bool made = why.empty() && place(p, result);
+            // A kept building that already stands is watched from now on; that is no refusal.
+            const bool standing = p.keep && buildingStands(p);
+            if (!made && !standing) {
+                recorder.refused(now, describe(p), why);
                 ++result.skipped;
             }
+            if (p.keep)
+                kept.push_back({p, made || standing});
             ++next;
         }
         // A frame advances the world by at most the game's longest step.
         const sf::Time dt = std::min(frames.next(), longestFrame);
         const std::uint8_t lockedBefore = buildLock;
         recorder.beforeTick();
+        const std::int32_t msBefore = elapsedMs;
         tick(dt);
         ++result.ticks;
         const float before = now;
+        result.longestTickMs = std::max(result.longestTickMs, elapsedMs - msBefore);
         now = static_cast<float>(elapsedMs) / 1000;
         if (lockedBefore == 1 && buildLock == 0)
             lockCleared = now;

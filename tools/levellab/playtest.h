@@ -25,6 +25,8 @@ struct Placement
     Kind kind;
     int type;
     int column, row;
+    bool keep = false; // put back whenever it is gone and the cell allows it again
+    int line = 0;      // the plan file's line, for warnings
 };
 
 using BuildPlan = std::vector<Placement>;
@@ -51,6 +53,8 @@ struct PlayResult
     int platformsBuilt = 0;
     int pondsDug = 0;
     int skipped = 0; // placements the board refused
+    int rebuilt = 0; // buildings of keep lines put back
+    int longestTickMs = 0; // the most level time one frame advanced
     std::uint64_t hashAtTick = 0;
     Timeline timeline;
 };

@@ -1,5 +1,6 @@
 #include "replay.h"
 
+#include "picture.h"
 #include "playtest.h"
 #include "replay_file.h"
 #include "report.h"
@@ -72,6 +73,7 @@ public:
     void finish(bool cutOff);
     const std::string& why() const { return why_; }
     int differences() const { return differences_; }
+    int unsavedPictures() const { return unsaved_; }
 
 private:
     bool refuse(const RecordedEntry& entry, const std::string& what);
@@ -94,6 +96,7 @@ private:
     std::uint32_t clears_ = 0;
     long frames_ = 0;
     int differences_ = 0;
+    int unsaved_ = 0; // pictures that could not be written
     std::string why_;
 };
 
@@ -238,9 +241,13 @@ void Replayer::frame(std::int64_t micros)
         char name[96];
         std::snprintf(name, sizeof name, "%s_play%d_level%d_at_%.0fs.png", options_.picturePrefix.c_str(),
                       play_.number, play_.level, static_cast<double>(*options_.at));
-        saveBoard(name);
-        std::fprintf(options_.out, "the board at %.3f s of play %d (level %d): %s\n", static_cast<double>(now),
-                     play_.number, play_.level, name);
+        if (const std::string unsaved = saveBoardPicture(name, std::nullopt); !unsaved.empty()) {
+            std::fprintf(options_.errors, "level_lab: %s\n", unsaved.c_str());
+            ++unsaved_;
+        } else {
+            std::fprintf(options_.out, "the board at %.3f s of play %d (level %d): %s\n", static_cast<double>(now),
+                         play_.number, play_.level, name);
+        }
     }
     if (const std::optional<PlayEnd> end = watch_.afterFrame(ticked))
         pending_ = end;
@@ -355,6 +362,8 @@ int replayRecording(std::istream& in, const std::string& name, const ReplayOptio
         }
         if (status == 0)
             replayer.finish(reader.cutOff());
+        if (replayer.unsavedPictures() > 0)
+            status = 1;
         if (replayer.differences() > 0) {
             std::fprintf(options.out, "%d of the plays went otherwise than in the game\n", replayer.differences());
             status = 1;

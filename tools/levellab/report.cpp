@@ -1,10 +1,9 @@
 #include "report.h"
 
-#include "datafiles/map_data.h"
-#include "ui/main_view.h"
-#include "world/level_map.h"
+#include "picture.h"
 
-#include <SFML/Graphics/RenderTexture.hpp>
+#include "datafiles/map_data.h"
+#include "world/level_map.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,6 +24,8 @@ void show(const std::string& what, const PlayResult& r)
     for (int n : r.spawned)
         std::printf(" %2d", n);
     std::printf("; built %3d", placementCount(r));
+    if (r.rebuilt > 0)
+        std::printf(", put back %d", r.rebuilt);
     if (r.skipped > 0)
         std::printf(", refused %d", r.skipped);
     std::printf("\n");
@@ -39,6 +40,34 @@ std::string times(const std::vector<float>& seconds)
         text += (text.empty() ? "" : ", ") + std::to_string(static_cast<int>(t)) + " s";
     return text.empty() ? "none" : text;
 }
+
+} // namespace
+
+void printTimeline(const Timeline& timeline)
+{
+    std::printf("    seconds   wolves on the board, most at once (arrived): regular, cub, throwing, suicidal, "
+                "hacking, catapult\n");
+    for (std::size_t i = 0; i < timeline.rows.size(); ++i) {
+        std::printf("    %3zu-%3zu  ", i * timelineStep, (i + 1) * timelineStep);
+        for (std::size_t kind = 0; kind < 6; ++kind)
+            std::printf(" %3d (%d)", timeline.rows[i].most[kind], timeline.rows[i].arrived[kind]);
+        std::printf("\n");
+    }
+    // Losses and refusals in the order they happened.
+    std::vector<std::pair<float, std::string>> events;
+    for (const BuildingLoss& loss : timeline.losses)
+        events.emplace_back(loss.time, "lost the " + loss.building + " at (" + std::to_string(loss.column) + ", " +
+                                           std::to_string(loss.row) + "): " + loss.cause);
+    for (const RefusedClick& click : timeline.refused)
+        events.emplace_back(click.time, "refused '" + click.placement + "': " + click.reason);
+    // Several losses in one tick are listed by their text, so that the order
+    // does not hang on where the buildings happened to lie in memory.
+    std::sort(events.begin(), events.end());
+    for (const auto& [time, what] : events)
+        std::printf("    %6.1f s  %s\n", time, what.c_str());
+}
+
+namespace {
 
 // The share of the time from the first wolf to the end of the waves with a
 // wolf on the board.
@@ -65,54 +94,38 @@ std::string planSummary(const BuildPlan& plan)
     return text;
 }
 
-std::string scaledName(const std::string& prefix, const char* what)
+std::string wonOf(const std::vector<PlayResult>& runs)
 {
-    return prefix + "_" + what + ".png";
+    return "won " + std::to_string(wins(runs)) + " of " + std::to_string(runs.size());
+}
+
+int naiveWins(const LevelTrial& trial)
+{
+    return static_cast<int>(std::count_if(trial.naive.begin(), trial.naive.end(),
+                                          [](const auto& tried) { return tried.second.won; }));
 }
 
 } // namespace
 
-void saveBoard(const std::string& file)
+std::string lostPictureName(const LabLevel& level)
 {
-    sf::RenderTexture canvas;
-    if (!canvas.create(800, 600))
-        return;
-    canvas.clear();
-    MainView view;
-    view.drawWithPointer(canvas, {-1, -1});
-    canvas.display();
-    canvas.getTexture().copyToImage().saveToFile(file);
+    return level.picturePrefix + "_lost.png";
 }
 
-void printTimeline(const Timeline& timeline)
+std::string atPictureName(const LabLevel& level, float seconds)
 {
-    std::printf("    seconds   wolves on the board, most at once (arrived): regular, cub, throwing, suicidal, "
-                "hacking, catapult\n");
-    for (std::size_t i = 0; i < timeline.rows.size(); ++i) {
-        std::printf("    %3zu-%3zu  ", i * timelineStep, (i + 1) * timelineStep);
-        for (std::size_t kind = 0; kind < 6; ++kind)
-            std::printf(" %3d (%d)", timeline.rows[i].most[kind], timeline.rows[i].arrived[kind]);
-        std::printf("\n");
-    }
-    // Losses and refusals in the order they happened.
-    std::vector<std::pair<float, std::string>> events;
-    for (const BuildingLoss& loss : timeline.losses)
-        events.emplace_back(loss.time, "lost the " + loss.building + " at (" + std::to_string(loss.column) + ", " +
-                                           std::to_string(loss.row) + "): " + loss.cause);
-    for (const RefusedClick& click : timeline.refused)
-        events.emplace_back(click.time, "refused '" + click.placement + "': " + click.reason);
-    std::stable_sort(events.begin(), events.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [time, what] : events)
-        std::printf("    %6.1f s  %s\n", time, what.c_str());
+    char name[48];
+    std::snprintf(name, sizeof name, "_at_%.0fs.png", static_cast<double>(seconds));
+    return level.picturePrefix + name;
 }
 
-void printTrial(const LabLevel& level, float rateScale)
+std::string printTrial(const LabLevel& level, float rateScale)
 {
-    const LevelTrial trial = tryLevel(level.mapPath, level.plan, level.maxLate, rateScale, Everything, level.runs);
-    const WaveShape shape = waveShape(level.mapPath, rateScale);
     std::printf("%s with %s, wave rates x%.2f (wolves: regular, cub, throwing, suicidal, hacking, catapult)\n",
-                level.mapPath.c_str(), level.planPath.c_str(), rateScale);
+                level.mapPath.c_str(), level.planName.c_str(), rateScale);
+    std::fflush(stdout); // a long level shows what is being tried before the trials end
+    const WaveShape shape = waveShape(level.mapPath, rateScale);
+    const LevelTrial trial = tryLevel(level.mapPath, level.plan, level.maxLate, rateScale, FullReport, level.runs);
     std::printf("  waves %.0f s; first wolf expected at %.1f s; %.1f wolves expected; surges at %s\n",
                 trial.waveTime, shape.firstWolf, shape.wolves, times(shape.surges).c_str());
     const std::optional<float> gap = shortestGap(level.plan);
@@ -125,9 +138,10 @@ void printTrial(const LabLevel& level, float rateScale)
     show("undefended", trial.undefended);
     for (const auto& [strategy, result] : trial.naive)
         show(strategy.name, result);
+    std::printf("  naive strategies that win: %d of %zu\n", naiveWins(trial), trial.naive.size());
     show("the plan", trial.plan);
-    std::printf("  the plan varied as in the real game (frame lengths, clicks up to %.0f s late): won %d of %d\n",
-                level.maxLate, wins(trial.varied), level.runs);
+    std::printf("  the plan varied as in the real game (frame lengths, clicks up to %.0f s late): %s\n",
+                level.maxLate, wonOf(trial.varied).c_str());
     const PlayResult* firstLoss = nullptr;
     for (std::size_t i = 0; i < trial.varied.size(); ++i) {
         if (!trial.varied[i].won) {
@@ -136,12 +150,20 @@ void printTrial(const LabLevel& level, float rateScale)
                 firstLoss = &trial.varied[i];
         }
     }
-    for (const Ablation& ablation : trial.ablations)
+    for (const Ablation& ablation : trial.ablations) {
         show(std::string("the plan without ") + buildingName(ablation.left), ablation.result);
-    if (const std::optional<int> late = lateStartMargin(level.mapPath, level.plan, trial.timeLimit))
-        std::printf("  the plan started late: still won %d s late\n", *late);
+        std::printf("      varied as in the real game: %s\n", wonOf(ablation.varied).c_str());
+    }
+    std::printf("  the plan started late: ");
+    if (const std::optional<int> late = lateStartMargin(level.mapPath, level.plan, trial.timeLimit, rateScale))
+        std::printf("on time still won %d s late", *late);
     else
-        std::printf("  the plan started late: it loses even on time\n");
+        std::printf("on time it loses even without delay");
+    std::printf("; varied runs started");
+    for (const LateStart& start : trial.lateStarts)
+        std::printf("%s %d s late won %d of %d", &start == &trial.lateStarts.front() ? "" : ",", start.seconds,
+                    start.won, level.runs);
+    std::printf("\n");
     std::printf("  the plan on time: a wolf on the board %.0f%% of the time from the first wolf (%.1f s) to the "
                 "end of the waves; surges at %s\n",
                 100 * busyShare(trial.plan, trial.waveTime), trial.plan.timeline.firstWolf,
@@ -149,43 +171,51 @@ void printTrial(const LabLevel& level, float rateScale)
     PlayOptions options;
     options.rateScale = rateScale;
     options.maxSeconds = trial.timeLimit;
-    const std::string lostPicture = scaledName(level.picturePrefix, "lost");
+    const std::string lostPicture = lostPictureName(level);
     std::printf("  timeline of the plan on time:\n");
     printTimeline(trial.plan.timeline);
+    std::string unsaved;
+    const auto saveLost = [&](const PlayResult& run) {
+        if (run.timeline.breach)
+            std::printf("  where it was lost: %s (marked on the picture)\n", describeBreach(*run.timeline.breach).c_str());
+        unsaved = saveBoardPicture(lostPicture, run.timeline.breach);
+    };
     if (!trial.plan.won) {
-        playtest(level.mapPath, level.plan, options);
-        saveBoard(lostPicture);
-        std::printf("  the board where the plan on time ended: %s\n", lostPicture.c_str());
+        saveLost(playtest(level.mapPath, level.plan, options));
+        std::printf("  the board where the plan on time ended: %s\n", unsaved.empty() ? lostPicture.c_str() : "not saved");
     } else if (firstLoss) {
         // Played again to leave its end on the board for the picture.
         const unsigned seed = static_cast<unsigned>(firstLoss - trial.varied.data()) + 1;
-        variedRun(level.mapPath, level.plan, level.maxLate, seed, options);
-        saveBoard(lostPicture);
-        std::printf("  timeline of varied run %u, which was not won (the board where it ended: %s):\n", seed,
-                    lostPicture.c_str());
+        std::printf("  timeline of varied run %u, which was not won:\n", seed);
         printTimeline(firstLoss->timeline);
+        saveLost(variedRun(level.mapPath, level.plan, level.maxLate, seed, options));
+        std::printf("  the board where it ended: %s\n", unsaved.empty() ? lostPicture.c_str() : "not saved");
     }
     std::printf("\n");
+    std::fflush(stdout);
+    return unsaved;
 }
 
 void printSweep(const LabLevel& level)
 {
     std::printf("%s with %s: clicks up to %.0f s late in the varied runs\n", level.mapPath.c_str(),
-                level.planPath.c_str(), level.maxLate);
-    std::printf("  scale  plan on time      varied runs won   best naive strategy\n");
+                level.planName.c_str(), level.maxLate);
+    std::printf("  scale  plan on time      varied runs won   naive strategies that win   best naive strategy\n");
     for (int step = 0; step <= 6; ++step) {
         const float scale = 0.85f + 0.05f * static_cast<float>(step);
         const LevelTrial trial = tryLevel(level.mapPath, level.plan, level.maxLate, scale,
                                           NaiveStrategies | VariedRuns, level.runs);
         const auto* best = bestNaive(trial);
-        std::printf("  %.2f   %s   %3d of %-3d        %s: %s\n", scale, outcome(trial.plan).c_str(),
-                    wins(trial.varied), level.runs, best ? best->first.name.c_str() : "-",
+        std::printf("  %.2f   %s   %3d of %-3d        %3d of %-3zu                  %s: %s\n", scale,
+                    outcome(trial.plan).c_str(), wins(trial.varied), level.runs, naiveWins(trial),
+                    trial.naive.size(), best ? best->first.name.c_str() : "-",
                     best ? outcome(best->second).c_str() : "-");
+        std::fflush(stdout);
     }
     std::printf("\n");
 }
 
-void printFigures(const std::vector<LabLevel>& levels)
+void printFigures(const std::vector<LabLevel>& levels, bool shipped)
 {
     std::vector<LevelTrial> trials;
     std::vector<WaveShape> shapes;
@@ -205,8 +235,12 @@ void printFigures(const std::vector<LabLevel>& levels)
         return std::string(text);
     };
     std::printf("| |");
-    for (std::size_t i = 0; i < levels.size(); ++i)
-        std::printf(" Level %zu |", i + 1);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        if (shipped)
+            std::printf(" Level %zu |", i + 1);
+        else
+            std::printf(" %s with %s |", levels[i].mapPath.c_str(), levels[i].planName.c_str());
+    }
     std::printf("\n|---|");
     for (std::size_t i = 0; i < levels.size(); ++i)
         std::printf("---|");
@@ -241,21 +275,26 @@ void printFigures(const std::vector<LabLevel>& levels)
         }
         return text.empty() ? std::string("none") : text;
     });
+    row("naive strategies that win", [&](std::size_t i) {
+        return std::to_string(naiveWins(trials[i])) + " of " + std::to_string(trials[i].naive.size());
+    });
     row("best naive strategy", [&](std::size_t i) {
         const auto* best = bestNaive(trials[i]);
         return best ? best->first.name + ": " + outcome(best->second) : std::string("-");
     });
 }
 
-void saveBoardAt(const LabLevel& level, float rateScale, float seconds)
+std::string saveBoardAt(const LabLevel& level, float rateScale, float seconds)
 {
     PlayOptions options;
     options.rateScale = rateScale;
     options.maxSeconds = seconds;
     const PlayResult run = playtest(level.mapPath, level.plan, options);
-    char name[32];
-    std::snprintf(name, sizeof name, "at_%.0fs", seconds);
-    const std::string picture = scaledName(level.picturePrefix, name);
-    saveBoard(picture);
+    const std::string picture = atPictureName(level, seconds);
+    if (std::string unsaved = saveBoardPicture(picture, run.timeline.breach); !unsaved.empty())
+        return unsaved;
     std::printf("The board at %.1f s (%s): %s\n", run.seconds, outcome(run).c_str(), picture.c_str());
+    if (run.timeline.breach)
+        std::printf("  where it was lost: %s (marked on the picture)\n", describeBreach(*run.timeline.breach).c_str());
+    return {};
 }

@@ -59,8 +59,11 @@ void TimelineRecorder::beforeTick()
 {
     wolvesBefore_.assign(wolves.begin(), wolves.end());
     stateBefore_.clear();
-    for (const Wolf* wolf : wolves)
+    cellBefore_.clear();
+    for (const Wolf* wolf : wolves) {
         stateBefore_[wolf] = static_cast<int>(wolf->state);
+        cellBefore_[wolf] = wolf->route.front();
+    }
     stonesBefore_.clear();
     for (const Stone* stone : stones)
         stonesBefore_.emplace_back(stone->target, dynamic_cast<const CatapultStone*>(stone) ? "a catapult's stones"
@@ -102,6 +105,8 @@ void TimelineRecorder::afterTick(float before, float now, float waveTime)
             if (cell.platform)
                 blame(cell.platform, std::string("bites of a ") + kindNames[wolfKindOf(wolf)] + " wolf", now);
         }
+        if (const auto cell = cellBefore_.find(wolf); cell != cellBefore_.end() && cell->second != wolf->route.front())
+            cameFrom_[wolf] = cell->second;
         if (old && wolf->state == WolfState::Dying && !dying(before->second) &&
             wolfKindOf(wolf) == SuicidalWolfKind) {
             const sf::Vector2f p = wolf->position();
@@ -158,6 +163,10 @@ void TimelineRecorder::afterTick(float before, float now, float waveTime)
         ++onBoard[static_cast<std::size_t>(kind)];
         // A wolf that came in at the end of this tick has not moved yet.
         if (wolf->speed == 0.f) {
+            if (wolf->route.front().x == 1) { // not a stun at a standstill
+                entryRow_[wolf] = wolf->route.front().y;
+                cameFrom_.erase(wolf);
+            }
             ++timeline_.rows[row].arrived[static_cast<std::size_t>(kind)];
             timeline_.arrivals.push_back(now);
             if (timeline_.firstWolf < 0)
@@ -168,6 +177,21 @@ void TimelineRecorder::afterTick(float before, float now, float waveTime)
         timeline_.rows[row].most[kind] = std::max(timeline_.rows[row].most[kind], onBoard[kind]);
     if (timeline_.firstWolf >= 0 && before < waveTime && !wolvesBefore_.empty())
         timeline_.timeWithWolves += std::min(now, waveTime) - before;
+    if (levelLost == 1 && !timeline_.breach)
+        noteBreach();
+}
+
+void TimelineRecorder::noteBreach()
+{
+    for (const Wolf* wolf : wolves) {
+        if (wolf->route.front() != levelMap.home())
+            continue;
+        const auto from = cameFrom_.find(wolf);
+        const auto entry = entryRow_.find(wolf);
+        timeline_.breach = Breach{wolfKindOf(wolf), entry == entryRow_.end() ? 0 : entry->second,
+                                  from == cameFrom_.end() ? levelMap.home() : from->second};
+        return;
+    }
 }
 
 void TimelineRecorder::refused(float now, const std::string& placement, const std::string& reason)

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,15 @@ struct RefusedClick
     std::string reason;
 };
 
+// The wolf that reached the home and lost the run: where it came onto the
+// board and the cell from which it stepped into the home.
+struct Breach
+{
+    int kind = 0;
+    int entryRow = 0;    // it came in at (1, entryRow), left of column 2
+    sf::Vector2i from;   // the last cell before the home
+};
+
 struct Timeline
 {
     std::vector<TimelineRow> rows;
@@ -48,6 +58,7 @@ struct Timeline
     float firstWolf = -1;               // level time of the first wolf, -1 if none came
     float timeWithWolves = 0;           // seconds with a wolf on the board up to the end of the waves
     std::vector<float> arrivals;        // level time of every wolf's arrival
+    std::optional<Breach> breach;       // in a lost run
 };
 
 // Watches the World between ticks and writes the timeline.
@@ -72,10 +83,14 @@ private:
     };
     void blame(const void* building, const std::string& cause, float now);
     std::string lastCause(const void* building) const;
+    void noteBreach();
 
     Timeline& timeline_;
     std::vector<const Wolf*> wolvesBefore_;
     std::map<const Wolf*, int> stateBefore_; // by wolf, its state before the tick
+    std::map<const Wolf*, sf::Vector2i> cellBefore_; // by wolf, the cell it was leaving before the tick
+    std::map<const Wolf*, sf::Vector2i> cameFrom_;   // by wolf, the cell before the one it is leaving
+    std::map<const Wolf*, int> entryRow_;
     std::map<const void*, Hurt> hurt_;       // by tower or platform, the last thing that hurt it
     std::vector<std::pair<const Tower*, std::string>> stonesBefore_;
     std::map<const Tower*, std::pair<std::string, sf::Vector2i>> towersBefore_;

@@ -55,17 +55,34 @@ LevelTrial tryLevel(const std::string& mapPath, const BuildPlan& plan, float max
             if (building == Building::Arrow || building == Building::Demolition)
                 continue;
             const BuildPlan rest = without(plan, building);
-            if (rest.size() != plan.size())
-                trial.ablations.push_back({building, playtest(mapPath, rest, options)});
+            if (rest.size() == plan.size())
+                continue;
+            Ablation ablation{building, playtest(mapPath, rest, options), {}};
+            if (parts & VariedAblations) {
+                for (unsigned seed = 1; seed <= static_cast<unsigned>(runs); ++seed)
+                    ablation.varied.push_back(variedRun(mapPath, rest, maxLate, seed, options));
+            }
+            trial.ablations.push_back(std::move(ablation));
+        }
+    }
+    if (parts & LateStarts) {
+        for (int late : lateStartDelays) {
+            const BuildPlan later = delayed(plan, static_cast<float>(late));
+            int won = 0;
+            for (unsigned seed = 1; seed <= static_cast<unsigned>(runs); ++seed)
+                won += variedRun(mapPath, later, maxLate, seed, options).won;
+            trial.lateStarts.push_back({late, won});
         }
     }
     return trial;
 }
 
-std::optional<int> lateStartMargin(const std::string& mapPath, const BuildPlan& plan, float timeLimit)
+std::optional<int> lateStartMargin(const std::string& mapPath, const BuildPlan& plan, float timeLimit,
+                                   float rateScale)
 {
     PlayOptions options;
     options.maxSeconds = timeLimit;
+    options.rateScale = rateScale;
     int late = 0;
     while (late < 120 && playtest(mapPath, delayed(plan, static_cast<float>(late)), options).won)
         ++late;

@@ -14,7 +14,15 @@
 struct Ablation
 {
     Building left;
-    PlayResult result;
+    PlayResult result;             // on time
+    std::vector<PlayResult> varied; // varied as in the real game (with VariedAblations)
+};
+
+// The whole plan started some seconds late, in runs varied as in the real game.
+struct LateStart
+{
+    int seconds;
+    int won; // of the trial's runs
 };
 
 struct LevelTrial
@@ -26,6 +34,7 @@ struct LevelTrial
     PlayResult plan;
     std::vector<PlayResult> varied;
     std::vector<Ablation> ablations; // one per kind the plan builds, arrows aside
+    std::vector<LateStart> lateStarts;
 };
 
 constexpr int variedRuns = 10; // unless asked for more
@@ -38,7 +47,11 @@ enum TrialParts
     VariedRuns = 2,
     Ablations = 4,
     Everything = 7,
+    LateStarts = 8,      // the varied runs started late by each of lateStartDelays
+    VariedAblations = 16, // each building left out in varied runs too
+    FullReport = Everything | LateStarts | VariedAblations,
 };
+constexpr int lateStartDelays[] = {5, 10, 20, 30};
 
 // Runs the trials of the map with the plan at wave rates scaled by
 // rateScale; in the varied runs clicks come up to maxLate seconds late.
@@ -53,9 +66,11 @@ PlayResult variedRun(const std::string& mapPath, const BuildPlan& plan, float ma
 
 int wins(const std::vector<PlayResult>& runs);
 
-// The latest start of the whole plan, in whole seconds, that still wins
-// (every earlier start winning too); none when the plan loses on time.
-std::optional<int> lateStartMargin(const std::string& mapPath, const BuildPlan& plan, float timeLimit);
+// The latest start of the whole plan on time, in whole seconds, that still
+// wins at the given wave rates (every earlier start winning too); none when
+// the plan loses on time.
+std::optional<int> lateStartMargin(const std::string& mapPath, const BuildPlan& plan, float timeLimit,
+                                   float rateScale);
 
 // Ended by a win or a loss before the time limit.
 bool decided(const PlayResult& result);
