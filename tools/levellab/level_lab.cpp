@@ -18,6 +18,7 @@
 //
 // Run it from the runtime folder (it needs the images for the board pictures).
 
+#include "arguments.h"
 #include "picture.h"
 #include "replay.h"
 #include "report.h"
@@ -62,12 +63,11 @@ float numberAfter(const char* option, const char* text, float low, float high)
 {
     if (!text)
         refuse(2, std::string(option) + " needs a number");
-    char* end = nullptr;
-    const float value = std::strtof(text, &end);
-    if (end == text || *end != '\0' || !(value >= low && value <= high))
+    const std::optional<float> value = numberWithin(text, low, high);
+    if (!value)
         refuse(2, std::string(option) + " takes a number from " + std::to_string(static_cast<int>(low)) + " to " +
                       std::to_string(static_cast<int>(high)) + ", not '" + text + "'");
-    return value;
+    return *value;
 }
 
 // Each option: its name, whether a number follows, and what it sets.

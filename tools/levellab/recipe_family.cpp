@@ -14,6 +14,7 @@
 //
 // Run it from the runtime folder.
 
+#include "arguments.h"
 #include "trial.h"
 
 #include "world/level.h"
@@ -26,6 +27,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,15 +63,14 @@ constexpr int auditEvery = 50;
 
 float numberAfter(const char* option, const char* text, float low, float high)
 {
-    char* end = nullptr;
-    const float value = text ? std::strtof(text, &end) : 0;
-    if (!text || end == text || *end != '\0' || !(value >= low && value <= high)) {
+    const std::optional<float> value = numberWithin(text, low, high);
+    if (!value) {
         char why[96];
         std::snprintf(why, sizeof why, "%s takes a number from %g to %g", option, static_cast<double>(low),
                       static_cast<double>(high));
         refuse(why);
     }
-    return value;
+    return *value;
 }
 
 Options parse(int argc, char** argv)
