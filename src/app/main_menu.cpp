@@ -50,10 +50,9 @@ int mainMenu(const std::wstring& notice)
     prompt.setFillColor(sf::Color(0, 0, 0, 255));
     prompt.setPosition(320, 350);
 
-    Button levelButtons[3] = {
-        {levelButtonBounds[0].left, levelButtonBounds[0].top, levelButtonBounds[0].width, levelButtonBounds[0].height},
-        {levelButtonBounds[1].left, levelButtonBounds[1].top, levelButtonBounds[1].width, levelButtonBounds[1].height},
-        {levelButtonBounds[2].left, levelButtonBounds[2].top, levelButtonBounds[2].width, levelButtonBounds[2].height}};
+    const auto buttonAt = [](const sf::FloatRect& r) { return Button(r.left, r.top, r.width, r.height); };
+    Button levelButtons[3] = {buttonAt(levelButtonBounds[0]), buttonAt(levelButtonBounds[1]),
+                              buttonAt(levelButtonBounds[2])};
     const wchar_t* captions[3] = {texts::levelButton1, texts::levelButton2, texts::levelButton3};
     for (int i = 0; i < 3; ++i)
         levelButtons[i].setLabel(captions[i]);
