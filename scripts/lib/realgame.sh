@@ -15,14 +15,15 @@ export LC_ALL=C
 # (tools/levellab/measure_frames shows the spread).
 LEVEL_CLOCK_RATE="${LEVEL_CLOCK_RATE:-0.983}"
 
-# Builds the game, its data and the lab's plan reader (the lab is turned on
-# in a build folder that scripts/play made).
+# Builds the game, its data and the lab's plan reader, and any further
+# targets named (the lab is turned on in a build folder that scripts/play
+# made).
 build_game_and_plan_reader() {
   configure_game_build
   local cache="$BUILD_DIR/CMakeCache.txt"
   grep -qx -e 'BRAMBLEHOLT_LEVELLAB:BOOL=ON' -e 'BRAMBLEHOLT_TESTS:BOOL=ON' "$cache" ||
     cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DBRAMBLEHOLT_LEVELLAB=ON
-  build --target brambleholt game_data plan_moves
+  build --target brambleholt game_data plan_moves "$@"
 }
 
 # A plan's placements on a map, read as the level lab reads them: "waves S"
