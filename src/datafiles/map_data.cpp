@@ -265,10 +265,12 @@ MapReadResult readMap(std::string_view text, MapData& data)
             break;
         WaveRecord record;
         record.duration = numbers[0];
+        // The six peak rates come first, then the six rise times, then the
+        // six start offsets.
         for (int kind = 0; kind < wolfKindCount; ++kind) {
-            record.peakRate[kind] = numbers[1 + 3 * kind];
-            record.riseTime[kind] = numbers[2 + 3 * kind];
-            record.startOffset[kind] = numbers[3 + 3 * kind];
+            record.peakRate[kind] = numbers[1 + kind];
+            record.riseTime[kind] = numbers[1 + wolfKindCount + kind];
+            record.startOffset[kind] = numbers[1 + 2 * wolfKindCount + kind];
         }
         read.waves.push_back(record);
         read.totalWaveTime += record.duration;

@@ -5,9 +5,9 @@
 // Format: 144 whitespace-separated integer terrain codes, the bottom board row
 // first (0 low ground, 1 high ground, 2 home; any other code keeps what that
 // position held before), then wave records of 19 numbers each: a duration in
-// seconds, then for each of the six wolf kinds its peak rate, rise time and
-// start offset. A record that the end of the file cuts short is dropped, so
-// every record line ends with a line break.
+// seconds, then the six wolf kinds' peak rates, then their rise times, then
+// their start offsets (kinds in wolf kind order). A record that the end of
+// the file cuts short is dropped, so every record line ends with a line break.
 
 #include "datafiles/map_refusal.h"
 

@@ -226,9 +226,9 @@ std::string board(int homeColumn, const std::string& waves)
 }
 
 // Baby wolves at 50 a second for a minute: one is spawned at once.
-const std::string babyRush = "60 0 1 0 50 0.001 1 0 1 0 0 1 0 0 1 0 0 1 0\n";
+const std::string babyRush = "60 0 50 0 0 0 0 1 0.001 1 1 1 1 0 1 0 0 0 0\n";
 // One quiet second.
-const std::string quietSecond = "1 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n";
+const std::string quietSecond = "1 0 0 0 0 0 0 1 1 1 1 1 1 0 0 0 0 0 0\n";
 
 } // namespace
 

@@ -20,7 +20,7 @@ const std::vector<std::string> corridor = {
     "...............H", "################", "################", "################",
     "################"};
 
-const char* record = "10 0.5 2 1 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n";
+const char* record = "10 0.5 0 0 0 0 0 2 1 1 1 1 1 1 0 0 0 0 0\n";
 
 class BadMaps : public WorldTest
 {
@@ -107,7 +107,7 @@ TEST_F(BadMaps, LongAndUnusualButWellFormedFilesPlay)
     const std::string terrain = mapText(corridor, {});
     std::string thousands = terrain;
     for (int i = 0; i < 5000; ++i)
-        thousands += "0.5 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n";
+        thousands += "0.5 0 0 0 0 0 0 1 1 1 1 1 1 0 0 0 0 0 0\n";
     std::string crlf = terrain + record;
     for (std::size_t at = crlf.find('\n'); at != std::string::npos; at = crlf.find('\n', at + 2))
         crlf.replace(at, 1, "\r\n");

@@ -321,9 +321,7 @@ TEST(LevelLab, RefusesWhatItCannotRunBeforeAnyTrial)
     std::size_t terrainEnd = 0;
     for (int line = 0; line < 9; ++line)
         terrainEnd = board.find('\n', terrainEnd) + 1;
-    std::string endless = board.substr(0, terrainEnd) + "1e30";
-    for (int kind = 0; kind < 6; ++kind)
-        endless += " 0 1 0";
+    const std::string endless = board.substr(0, terrainEnd) + "1e30 0 0 0 0 0 0 1 1 1 1 1 1 0 0 0 0 0 0";
     const std::string plan = file("plan.txt", "0 arrow 5 5\n");
     const std::string folder = (dir / "folder").string();
     // Grass with the home at (17, 5) and a stone at (5, 5).
@@ -333,7 +331,7 @@ TEST(LevelLab, RefusesWhatItCannotRunBeforeAnyTrial)
             field += row == 5 && column == 17 ? "2 " : row == 5 && column == 5 ? "1 " : "0 ";
         field += "\n";
     }
-    const std::string wave = "300 0.5 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0";
+    const std::string wave = "300 0.5 0 0 0 0 0 1 1 1 1 1 1 0 0 0 0 0 0";
     const std::string grass = file("grass.txt", field + wave + "\n");
     const std::string mistakes =
         file("mistakes.plan", "10 arrow 8 8\n5 platform 5 5\n5.5 pond 9 9\n20 platform 17 5\n");

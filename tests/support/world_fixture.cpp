@@ -32,8 +32,9 @@ std::string mapText(const std::vector<std::string>& rowsTopDown, const std::vect
     }
     for (const WaveRecord& record : waves) {
         text << record.duration;
-        for (int k = 0; k < wolfKindCount; ++k)
-            text << ' ' << record.peakRate[k] << ' ' << record.riseTime[k] << ' ' << record.startOffset[k];
+        for (const float* field : {record.peakRate, record.riseTime, record.startOffset})
+            for (int k = 0; k < wolfKindCount; ++k)
+                text << ' ' << field[k];
         text << '\n';
     }
     return text.str();

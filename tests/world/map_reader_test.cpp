@@ -19,7 +19,7 @@ std::string terrainOnly(const std::vector<std::string>& rows)
     return mapText(rows, {});
 }
 
-const char* record = "10 0.5 2 1 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0";
+const char* record = "10 0.5 0 0 0 0 0 2 1 1 1 1 1 1 0 0 0 0 0";
 
 class MapReader : public WorldTest
 {
@@ -80,17 +80,24 @@ TEST_F(MapReader, AcceptsSignsFractionsAndExponents)
     MapData data;
     // Any real number is a duration, a negative one too: it shortens the level.
     // Numbers too small for a float read as zero of their sign, as strtof reads them.
-    ASSERT_TRUE(readMap(terrainOnly(corridor) + "+1.5e1 -0.25 .5 2. 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n"
-                                                "-2.5 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n"
-                                                "0.01e-9223372036854775808 0 -1e-60 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n",
+    ASSERT_TRUE(readMap(terrainOnly(corridor) + "+1.5e1 -0.25 0 0 0 0 0 .5 1 1 1 1 1 2. 0 0 0 0 0\n"
+                                                "-2.5 0 0 0 0 0 0 1 1 1 1 1 1 0 0 0 0 0 0\n"
+                                                "0.01e-9223372036854775808 0 0 0 0 0 0 -1e-60 1 1 1 1 1 0 0 0 0 0 0\n"
+                                                "4 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18\n",
                         data).ok());
-    ASSERT_EQ(data.waves.size(), 3u);
+    ASSERT_EQ(data.waves.size(), 4u);
+    // The six peak rates come first, then the six rise times, then the six offsets.
+    for (int kind = 0; kind < wolfKindCount; ++kind) {
+        EXPECT_EQ(data.waves[3].peakRate[kind], 1.f + kind) << "kind " << kind;
+        EXPECT_EQ(data.waves[3].riseTime[kind], 7.f + kind) << "kind " << kind;
+        EXPECT_EQ(data.waves[3].startOffset[kind], 13.f + kind) << "kind " << kind;
+    }
     EXPECT_EQ(data.waves[2].duration, 0.f);
     EXPECT_FALSE(std::signbit(data.waves[2].duration));
     EXPECT_EQ(data.waves[2].riseTime[0], 0.f);
     EXPECT_TRUE(std::signbit(data.waves[2].riseTime[0])) << "a tiny negative rise time is -0, not +0";
     EXPECT_EQ(data.waves[1].duration, -2.5f);
-    EXPECT_EQ(data.totalWaveTime, 12.5f);
+    EXPECT_EQ(data.totalWaveTime, 16.5f);
     EXPECT_EQ(data.waves[0].duration, 15.f);
     EXPECT_EQ(data.waves[0].peakRate[0], -0.25f);
     EXPECT_EQ(data.waves[0].riseTime[0], 0.5f);
@@ -111,7 +118,7 @@ TEST_F(MapReader, RefusesBrokenFilesWithAReason)
         {"0 0 x" + terrain.substr(5), "line 1: terrain code 'x' is not a whole number"},
         {terrain + record + "\n10 nan 1\n", "line 11: wave value 'nan' is not a number"},
         {terrain + "10 0.5 inf 0\n", "'inf' is not a number"},
-        {terrain + "1e999 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1 0\n", "'1e999' is too large"},
+        {terrain + "1e999 0 0 0 0 0 0 1 1 1 1 1 1 0 0 0 0 0 0\n", "'1e999' is too large"},
         {terrain + "10e9223372036854775807 0 1 0\n", "'10e9223372036854775807' is too large"},
         {terrain + "10 +-1 1 0\n", "line 10: wave value '+-1' is not a number"},
         {terrain + std::string("1\0\x7f 2\n", 6), "line 10, column 2: a control character, U+0000 (NUL)"},
