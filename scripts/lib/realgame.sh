@@ -5,6 +5,7 @@
 
 PLAN_DIR="$ROOT_DIR/tools/levellab/plans"
 PLAN_MOVES="$BUILD_DIR/tools/levellab/plan_moves"
+BOARD_LOOK="$BUILD_DIR/tools/levellab/board_look"
 
 # Plan times are read by the lab's reader; what the shell, bc and date do
 # with them must not depend on the caller's decimal separator.
@@ -15,15 +16,15 @@ export LC_ALL=C
 # (tools/levellab/measure_frames shows the spread).
 LEVEL_CLOCK_RATE="${LEVEL_CLOCK_RATE:-0.983}"
 
-# Builds the game, its data and the lab's plan reader, and any further
-# targets named (the lab is turned on in a build folder that scripts/play
+# Builds the game, its data, the lab's plan reader and the board reader,
+# and any further targets named (the lab is turned on in a build folder that scripts/play
 # made).
 build_game_and_plan_reader() {
   configure_game_build
   local cache="$BUILD_DIR/CMakeCache.txt"
   grep -qx -e 'BRAMBLEHOLT_LEVELLAB:BOOL=ON' -e 'BRAMBLEHOLT_TESTS:BOOL=ON' "$cache" ||
     cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DBRAMBLEHOLT_LEVELLAB=ON
-  build --target brambleholt game_data plan_moves "$@"
+  build --target brambleholt game_data plan_moves board_look "$@"
 }
 
 # A plan's placements on a map, read as the level lab reads them: "waves S"
@@ -43,10 +44,11 @@ read_plan() {
 
 # The clicks of read_plan's placements (up to a level time, if given):
 # "seconds key x y", x and y in window pixels, towers on the raised top of
-# their block or platform, platforms and ponds on the grass.
+# their block or platform, platforms and ponds on the grass; a kept
+# placement's line goes on with "keep column row".
 plan_clicks() {
-  local until="${1:-}" t building column row key raised
-  while read -r t building column row; do
+  local until="${1:-}" t building column row keep key raised
+  while read -r t building column row keep; do
     [ "$t" != waves ] || continue
     [ -z "$until" ] || [ "$(echo "$t <= $until" | bc)" = 1 ] || break
     raised=24
@@ -56,13 +58,19 @@ plan_clicks() {
       pond) key=w raised=0 ;;
       *) continue ;;
     esac
-    echo "$t $key $((50 * column - 75)) $((499 - 50 * row - raised))"
+    echo "$t $key $((50 * column - 75)) $((499 - 50 * row - raised))${keep:+ keep $column $row}"
   done
 }
 
 now() { date +%s.%N; }
 # Seconds from now until a wall-clock time (negative when it has passed).
 seconds_until() { echo "$1 - $(now)" | bc -l; }
+# Whether a wall-clock time has passed.
+passed() { [ "$(seconds_until "$1" | cut -c1)" = - ]; }
+# Sleeps until a wall-clock time, or for at most the given seconds.
+nap_until() {
+  sleep "$(echo "d = $(seconds_until "$1"); if (d > $2) $2 else if (d < 0) 0 else d" | bc -l)"
+}
 # Level seconds since the level was chosen, by the wall clock.
 level_seconds() { echo "($(now) - $level_start) * $LEVEL_CLOCK_RATE" | bc -l; }
 
@@ -99,6 +107,8 @@ start_game() {
 }
 
 stop_game() {
+  [ -z "$keep_picture" ] || rm -f "$keep_picture"
+  keep_picture=""
   [ -n "${game_pid:-}" ] || return 0
   kill "$game_pid" 2>/dev/null || true
   while kill -0 "$game_pid" 2>/dev/null; do sleep 0.1; done
@@ -118,6 +128,7 @@ choose_level() {
   local waited
   xdotool mousemove --window "$window" 380 $((365 + 50 * $1)) click 1
   level_start="$(now)"
+  kept=() kept_seen=() rebuilt=0
   for waited in $(seq 50); do
     demolition_caption_black && return 0
     sleep 0.2
@@ -169,28 +180,142 @@ click_placement() {
   return 1
 }
 
+# Waits, as a player watching the greyed buttons, until the build lock of
+# the last placement has cleared (at most 3 s), and a moment more.
+wait_for_build_lock() {
+  local waited
+  for waited in $(seq 30); do
+    build_lock_free && break
+    sleep 0.1
+  done
+  sleep 0.2
+}
+
+# --- Kept buildings ----------------------------------------------------------
+# A plan's "keep" line is clicked at its time, and from then on its building
+# is put back whenever it is gone, as the level lab does: as soon as the
+# build lock allows, a tower on grass on a new platform first, and what fell
+# goes back before the plan's next placement. Whether it stands is seen on
+# the window (board_look compares the cell's pixels with the game's pictures).
+# kept holds "key x y column row stood" for each kept line whose time has
+# come, in plan order; stood is 1 once the building was made or seen standing
+# (only then does a tower on grass get its platform back). rebuilt counts the
+# clicks that put a building back; keep_log, when set, is a file that gets a
+# line for each change seen on a kept cell and each click made for one.
+kept=() rebuilt=0 keep_log="" keep_picture="" kept_seen=()
+
+# Looks at the kept buildings' cells once: sets kept_seen to what stands on
+# each ("GROUND [tower]" as board_look says it), in kept's order.
+look_at_kept() {
+  local entry key x y column row stood cells=() seen line i=0
+  [ -n "$keep_picture" ] || keep_picture="$(mktemp --suffix=.bmp)"
+  for entry in "${kept[@]}"; do
+    read -r key x y column row stood <<< "$entry"
+    cells+=("$column" "$row")
+  done
+  import -window "$window" "bmp:$keep_picture" 2>/dev/null &&
+    seen="$("$BOARD_LOOK" "$keep_picture" "${cells[@]}")" || return 1
+  while read -r column row line; do
+    read -r key _ <<< "${kept[$i]}"
+    if [ -n "$keep_log" ] && [ "${kept_seen[$i]:-}" != "$line" ]; then
+      printf '%.1f %s %s %s: seen %s\n' "$(level_seconds)" "$(key_building "$key")" "$column" "$row" "$line" >> "$keep_log"
+    fi
+    kept_seen[i]="$line"
+    i=$((i + 1))
+  done <<< "$seen"
+}
+
+# The building a key chooses, for the log.
+key_building() {
+  case "$1" in
+    q) echo platform ;; w) echo pond ;; 1) echo arrow ;; 2) echo ice ;; 3) echo skunk ;; 4) echo slap ;;
+  esac
+}
+
+# Whether a kept line's building shows in what was seen on its cell.
+kept_stands() {
+  local key="$1" seen="$2"
+  case "$key" in
+    q) [ "${seen%% *}" = platform ] ;;
+    w) [ "$seen" = pond ] ;;
+    *) [[ "$seen" == *" tower" ]] ;;
+  esac
+}
+
+# Watches a kept line from its time on, once the plan's click for it was made
+# (landed is 1 when the board took it): it stood when it was made or is seen
+# standing now.
+keep_watching() {
+  local key="$1" x="$2" y="$3" column="$4" row="$5" landed="$6" stood=0
+  kept+=("$key $x $y $column $row 0")
+  if [ "$landed" = 1 ]; then
+    stood=1
+  elif look_at_kept && kept_stands "$key" "${kept_seen[-1]}"; then
+    stood=1
+  fi
+  kept[-1]="$key $x $y $column $row $stood"
+}
+
+# Looks at the board and puts back the first kept building that is gone and
+# whose cell allows it, when the build lock is free; succeeds when a click
+# landed (and its build lock has cleared).
+put_back_fallen() {
+  local i key x y column row stood seen click
+  [ ${#kept[@]} -gt 0 ] && build_lock_free && look_at_kept || return 1
+  for i in "${!kept[@]}"; do
+    read -r key x y column row stood <<< "${kept[$i]}"
+    seen="${kept_seen[$i]}"
+    kept_stands "$key" "$seen" && continue
+    click=""
+    case "$key:$seen" in
+      [qw]:open | [1-4]:platform | [1-4]:stone) click="$key $x $y" ;;
+      # A tower's platform fell with it: the platform first, on the grass.
+      [1-4]:open) [ "$stood" = 0 ] || click="q $x $((y + 24))" ;;
+    esac
+    [ -n "$click" ] || continue
+    # shellcheck disable=SC2086 # the key and the point
+    if click_placement $click; then
+      rebuilt=$((rebuilt + 1))
+      [ "${click%% *}" != "$key" ] || kept[i]="$key $x $y $column $row 1"
+      [ -z "$keep_log" ] || printf '%.1f %s %s %s: put back %s\n' "$(level_seconds)" "$(key_building "$key")" \
+        "$column" "$row" "$(key_building "${click%% *}")" >> "$keep_log"
+      wait_for_build_lock
+      return 0
+    fi
+    [ -z "$keep_log" ] || printf '%.1f %s %s %s: refused %s\n' "$(level_seconds)" "$(key_building "$key")" \
+      "$column" "$row" "$(key_building "${click%% *}")" >> "$keep_log"
+  done
+  return 1
+}
+
 # Clicks the plan's placements up to a level time, for scripts/screenshot.
 # Each click comes a moment after its time and after the build lock of the
-# last placement has cleared, as a player waits for the greyed buttons.
+# last placement has cleared, as a player waits for the greyed buttons;
+# until then, kept buildings that fell are put back.
 play_plan() {
-  local clicks="$1" t key x y wake delay waited
-  while read -r t key x y; do
+  local clicks="$1" t key x y keep column row wake landed
+  while read -r t key x y keep column row; do
     [ -n "$t" ] || continue
     wake="$(echo "$level_start + $t / $LEVEL_CLOCK_RATE + 0.3" | bc -l)"
-    delay="$(seconds_until "$wake")"
-    [ "${delay:0:1}" = - ] || sleep "$delay"
-    click_placement "$key" "$x" "$y" || true
-    for waited in $(seq 30); do
-      build_lock_free && break
-      sleep 0.1
+    # What fell goes back first, then the plan's click when its time has come.
+    while :; do
+      put_back_fallen && continue
+      passed "$wake" && break
+      nap_until "$wake" 0.5
     done
-    sleep 0.2
+    landed=0
+    click_placement "$key" "$x" "$y" && landed=1
+    [ -z "$keep" ] || keep_watching "$key" "$x" "$y" "$column" "$row" "$landed"
+    wait_for_build_lock
   done <<< "$clicks"
 }
 
-# Waits until a level time (wall clock from level_start).
+# Waits until a level time (wall clock from level_start), putting back
+# kept buildings that fell meanwhile.
 wait_level_time() {
-  local delay
-  delay="$(seconds_until "$(echo "$level_start + $1 / $LEVEL_CLOCK_RATE" | bc -l)")"
-  [ "${delay:0:1}" = - ] || sleep "$delay"
+  local wake
+  wake="$(echo "$level_start + $1 / $LEVEL_CLOCK_RATE" | bc -l)"
+  while ! passed "$wake"; do
+    put_back_fallen || nap_until "$wake" 0.5
+  done
 }

@@ -7,8 +7,9 @@
 //
 // Prints "waves S", the seconds of the map's waves, then one placement a
 // line in time order, "SECONDS BUILDING COLUMN ROW" (building as in the plan
-// file, "every" repeats written out). Refuses a map the game would refuse
-// or a plan the lab would, with the reason on one line and status 1.
+// file, "every" repeats written out), with " keep" after a kept one.
+// Refuses a map the game would refuse or a plan the lab would, with the
+// reason on one line and status 1.
 
 #include "plans.h"
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv)
 
     std::printf("waves %.3f\n", static_cast<double>(map.totalWaveTime));
     for (const Placement& placement : plan)
-        std::printf("%.3f %s %d %d\n", static_cast<double>(placement.time), buildingName(buildingOf(placement)),
-                    placement.column, placement.row);
+        std::printf("%.3f %s %d %d%s\n", static_cast<double>(placement.time), buildingName(buildingOf(placement)),
+                    placement.column, placement.row, placement.keep ? " keep" : "");
     return std::fflush(stdout) == 0 ? 0 : refuse(1, "cannot write the placements");
 }
