@@ -42,6 +42,9 @@ read_plan() {
   fi
 }
 
+# The game's key for each building of a plan.
+declare -A BUILDING_KEYS=([platform]=q [pond]=w [arrow]=1 [ice]=2 [skunk]=3 [slap]=4 [demolish]=c)
+
 # The clicks of read_plan's placements (up to a level time, if given):
 # "seconds key x y", x and y in window pixels, towers on the raised top of
 # their block or platform, platforms and ponds on the grass; a kept
@@ -51,13 +54,9 @@ plan_clicks() {
   while read -r t building column row keep; do
     [ "$t" != waves ] || continue
     [ -z "$until" ] || [ "$(echo "$t <= $until" | bc)" = 1 ] || break
-    raised=24
-    case "$building" in
-      arrow) key=1 ;; ice) key=2 ;; skunk) key=3 ;; slap) key=4 ;; demolish) key=c ;;
-      platform) key=q raised=0 ;;
-      pond) key=w raised=0 ;;
-      *) continue ;;
-    esac
+    key="${BUILDING_KEYS[$building]:-}"
+    [ -n "$key" ] || continue
+    case "$building" in platform | pond) raised=0 ;; *) raised=24 ;; esac
     echo "$t $key $((50 * column - 75)) $((499 - 50 * row - raised))${keep:+ keep $column $row}"
   done
 }
@@ -227,9 +226,10 @@ look_at_kept() {
 
 # The building a key chooses, for the log.
 key_building() {
-  case "$1" in
-    q) echo platform ;; w) echo pond ;; 1) echo arrow ;; 2) echo ice ;; 3) echo skunk ;; 4) echo slap ;;
-  esac
+  local building
+  for building in "${!BUILDING_KEYS[@]}"; do
+    [ "${BUILDING_KEYS[$building]}" != "$1" ] || echo "$building"
+  done
 }
 
 # Whether a kept line's building shows in what was seen on its cell.
