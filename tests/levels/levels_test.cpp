@@ -7,6 +7,10 @@
 // The lab refuses input it cannot run.
 
 #include "trial.h"
+#include "support/world_fixture.h"
+#include "towers/platform.h"
+#include "towers/tower.h"
+#include "wolves/wolf_kinds.h"
 
 #include "datafiles/map_data.h"
 #include "wolves/wolf.h"
@@ -276,6 +280,39 @@ TEST(LevelLab, AnEmptyBoardIsNoTimeWithWolves)
     tickTo(3, 7); // empty again
     EXPECT_EQ(timeline.firstWolf, 2.f);
     EXPECT_EQ(timeline.timeWithWolves, 1.f);
+}
+
+// A suicidal wolf's blast that fells a building is named as its cause, even
+// though the building is gone by the end of the tick.
+class LevelLabTimeline : public WorldTest
+{
+};
+
+TEST_F(LevelLabTimeline, NamesTheBlastThatFelledABuilding)
+{
+    load({"................", "................", "................", "................",
+          "...............H", "................", "................", "................",
+          "################"});
+    placeTower(0, 6, 1); // on the stone row, one cell from the blast
+    placePlatform(6, 4); // two cells from it
+    towers[0]->health = 20;
+    platforms[0]->health = 30;
+    SuicidalWolf* wolf = addWolf<SuicidalWolf>(2);
+    placeOnStep(*wolf, {6, 2}, {6, 3});
+    wolf->health = 0;
+    Timeline timeline;
+    TimelineRecorder recorder(timeline);
+    recorder.beforeTick();
+    step();
+    recorder.afterTick(0, 0.125f, 100);
+
+    ASSERT_TRUE(towers.empty() && platforms.empty()) << "the blast felled neither";
+    std::set<std::string> lost;
+    for (const BuildingLoss& loss : timeline.losses)
+        lost.insert(loss.building + " at " + std::to_string(loss.column) + "," + std::to_string(loss.row) + ": " +
+                    loss.cause);
+    EXPECT_EQ(lost, (std::set<std::string>{"arrow tower at 6,1: a suicidal wolf's blast (last at 0.1 s)",
+                                           "platform at 6,4: a suicidal wolf's blast (last at 0.1 s)"}));
 }
 
 // Level 2's plan puts its buildings back every 14 or 28 s; said with "keep",

@@ -109,13 +109,14 @@ void TimelineRecorder::afterTick(float before, float now, float waveTime)
             cameFrom_[wolf] = cell->second;
         if (old && wolf->state == WolfState::Dying && !dying(before->second) &&
             wolfKindOf(wolf) == SuicidalWolfKind) {
+            // The buildings as they stood before the tick: the blast may have felled some.
             const sf::Vector2f p = wolf->position();
-            for (const Tower* tower : towers) {
-                if (squaredDistance(p, tower->x, tower->y) < 6.25f)
+            for (const auto& [tower, named] : towersBefore_) {
+                if (squaredDistance(p, named.second.x, named.second.y) < 6.25f)
                     blame(tower, "a suicidal wolf's blast", now);
             }
-            for (const Platform* platform : platforms) {
-                if (squaredDistance(p, platform->x, platform->y) < 6.25f)
+            for (const auto& [platform, cell] : platformsBefore_) {
+                if (squaredDistance(p, cell.x, cell.y) < 6.25f)
                     blame(platform, "a suicidal wolf's blast", now);
             }
         }
