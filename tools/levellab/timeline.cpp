@@ -101,9 +101,11 @@ void TimelineRecorder::afterTick(float before, float now, float waveTime)
         const auto before = stateBefore_.find(wolf);
         const bool old = before != stateBefore_.end();
         if (wolf->state == WolfState::Attacking && wolf->stateTimer == 1.0f && wolf->route.size() >= 2) {
-            const MapCell& cell = levelMap.cells[wolf->route[1].x][wolf->route[1].y];
-            if (cell.platform)
-                blame(cell.platform, std::string("bites of a ") + kindNames[wolfKindOf(wolf)] + " wolf", now);
+            // The platform as it stood before the tick: the bite may have felled it.
+            for (const auto& [platform, cell] : platformsBefore_) {
+                if (cell == wolf->route[1])
+                    blame(platform, std::string("bites of a ") + kindNames[wolfKindOf(wolf)] + " wolf", now);
+            }
         }
         if (const auto cell = cellBefore_.find(wolf); cell != cellBefore_.end() && cell->second != wolf->route.front())
             cameFrom_[wolf] = cell->second;
