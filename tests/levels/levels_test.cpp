@@ -320,7 +320,7 @@ TEST_F(LevelLabTimeline, NamesTheBlowThatFelledABuilding)
     }
 }
 
-// Level 2's plan puts its buildings back every 14 or 28 s; said with "keep",
+// Level 2's plan puts its entry back every 30 s; said with "keep",
 // it puts back what fell without the refused clicks.
 TEST(LevelLab, KeptBuildingsArePutBackWithoutRefusals)
 {
