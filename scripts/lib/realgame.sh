@@ -38,7 +38,7 @@ read_plan() {
   if [ -n "${DISPLAY:-}" ]; then
     (cd "$BUILD_DIR/game" && ALSOFT_DRIVERS=null "$PLAN_MOVES" "$map" "$plan")
   else
-    (cd "$BUILD_DIR/game" && ALSOFT_DRIVERS=null xvfb-run -a "$PLAN_MOVES" "$map" "$plan")
+    (cd "$BUILD_DIR/game" && ALSOFT_DRIVERS=null "${XVFB[@]}" "$PLAN_MOVES" "$map" "$plan")
   fi
 }
 

@@ -36,6 +36,11 @@ TEST_PACKAGES=(
 )
 PACKAGES=("${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 
+# A virtual display for what runs the game or its tools. -noreset: without it
+# Xvfb resets whenever its last client leaves, and a program that connects in
+# that moment finds no display.
+XVFB=(xvfb-run -a -s "-screen 0 1024x768x24 -noreset")
+
 # Installs those of the given packages (by default PACKAGES) that are missing.
 install_missing_packages() {
   local wanted=("$@") missing=() package
