@@ -9,6 +9,7 @@
 #include "trial.h"
 #include "support/world_fixture.h"
 #include "towers/platform.h"
+#include "towers/tower.h"
 #include "wolves/wolf_kinds.h"
 
 #include "datafiles/map_data.h"
@@ -297,6 +298,16 @@ TEST_F(LevelLabTimeline, NamesTheBlowThatFelledABuilding)
              wolf->health = 0;
          },
          "platform at 6,4: a suicidal wolf's blast (last at 0.1 s)"},
+        {[this] { // the skunk tower's burst turns the blasting wolf from dying to stunned
+             placePlatform(6, 4);
+             placeTower(2, 6, 4);
+             towers[0]->state = TowerState::Ready;
+             towers[0]->health = 10;
+             SuicidalWolf* wolf = addWolf<SuicidalWolf>(2);
+             placeOnStep(*wolf, {6, 2}, {6, 3});
+             wolf->health = 0;
+         },
+         "skunk tower at 6,4: a suicidal wolf's blast (last at 0.1 s)"},
         {[this] {
              placePlatform(7, 5);
              platforms[0]->health = 5;

@@ -24,9 +24,9 @@ float squaredDistance(sf::Vector2f p, int column, int row)
     return dx * dx + dy * dy;
 }
 
-bool dying(int state)
+bool dying(WolfState state)
 {
-    return state == static_cast<int>(WolfState::Dying) || state == static_cast<int>(WolfState::Dead);
+    return state == WolfState::Dying || state == WolfState::Dead;
 }
 
 const char* stateName(WolfState state)
@@ -58,11 +58,15 @@ const char* towerName(int type)
 void TimelineRecorder::beforeTick()
 {
     wolvesBefore_.assign(wolves.begin(), wolves.end());
-    stateBefore_.clear();
     cellBefore_.clear();
+    blasts_.clear();
     for (const Wolf* wolf : wolves) {
-        stateBefore_[wolf] = static_cast<int>(wolf->state);
         cellBefore_[wolf] = wolf->route.front();
+        // A wolf out of health blows up first thing in its update, where it
+        // stands, even when a skunk tower's burst in the same tick then
+        // turns it from dying to stunned.
+        if (wolfKindOf(wolf) == SuicidalWolfKind && wolf->health <= 0 && !dying(wolf->state))
+            blasts_.push_back(wolf->position());
     }
     stonesBefore_.clear();
     for (const Stone* stone : stones)
@@ -98,8 +102,6 @@ void TimelineRecorder::afterTick(float before, float now, float waveTime)
 {
     // What hurt a building in this tick: bites, blasts and stones.
     for (const Wolf* wolf : wolves) {
-        const auto before = stateBefore_.find(wolf);
-        const bool old = before != stateBefore_.end();
         if (wolf->state == WolfState::Attacking && wolf->stateTimer == 1.0f && wolf->route.size() >= 2) {
             // The platform as it stood before the tick: the bite may have felled it.
             for (const auto& [platform, cell] : platformsBefore_) {
@@ -109,18 +111,16 @@ void TimelineRecorder::afterTick(float before, float now, float waveTime)
         }
         if (const auto cell = cellBefore_.find(wolf); cell != cellBefore_.end() && cell->second != wolf->route.front())
             cameFrom_[wolf] = cell->second;
-        if (old && wolf->state == WolfState::Dying && !dying(before->second) &&
-            wolfKindOf(wolf) == SuicidalWolfKind) {
-            // The buildings as they stood before the tick: the blast may have felled some.
-            const sf::Vector2f p = wolf->position();
-            for (const auto& [tower, named] : towersBefore_) {
-                if (squaredDistance(p, named.second.x, named.second.y) < 6.25f)
-                    blame(tower, "a suicidal wolf's blast", now);
-            }
-            for (const auto& [platform, cell] : platformsBefore_) {
-                if (squaredDistance(p, cell.x, cell.y) < 6.25f)
-                    blame(platform, "a suicidal wolf's blast", now);
-            }
+    }
+    for (const sf::Vector2f p : blasts_) {
+        // The buildings as they stood before the tick: the blast may have felled some.
+        for (const auto& [tower, named] : towersBefore_) {
+            if (squaredDistance(p, named.second.x, named.second.y) < 6.25f)
+                blame(tower, "a suicidal wolf's blast", now);
+        }
+        for (const auto& [platform, cell] : platformsBefore_) {
+            if (squaredDistance(p, cell.x, cell.y) < 6.25f)
+                blame(platform, "a suicidal wolf's blast", now);
         }
     }
     std::vector<const Tower*> targetsNow;

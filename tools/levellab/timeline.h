@@ -87,7 +87,7 @@ private:
 
     Timeline& timeline_;
     std::vector<const Wolf*> wolvesBefore_;
-    std::map<const Wolf*, int> stateBefore_; // by wolf, its state before the tick
+    std::vector<sf::Vector2f> blasts_; // where suicidal wolves blow up in the tick
     std::map<const Wolf*, sf::Vector2i> cellBefore_; // by wolf, the cell it was leaving before the tick
     std::map<const Wolf*, sf::Vector2i> cameFrom_;   // by wolf, the cell before the one it is leaving
     std::map<const Wolf*, int> entryRow_;
